@@ -64,15 +64,14 @@ void Camera::Update(float pitch) {
 
 void Camera::SetView() {
   VelGraphicsDevice& device = VelGraphicsDevice::GetInstance();
-  device.Clear(0.2f, 0.2f, 0.2f, 1.0f);
+  device.ClearBackBuffer({0.2f, 0.2f, 0.2f, 1.0f});
   device.ClearDepth(1.0f, 0);
 
   view = MatrixLookAtLH(eye, target, up);
   VelShaderManager& shaders = VelShaderManager::GetInstance();
-  auto& camera = shaders.cbCamera.data;
+  VelCbCamera& camera = shaders.cbCamera.Data();
   camera.g_mV = view;
   camera.g_CamPos = MatrixInverse(view).Translation();
   camera.g_mP = MatrixPerspectiveFovLH(kFieldOfView, kAspect, kNear, kFar);
-  shaders.cbCamera.dirty = true;
   shaders.UploadCamera();
 }

@@ -37,11 +37,10 @@ GameScene::GameScene() {
   depthTestWrite = device.CreateDepthStencilState(true, true);
 
   VelShaderManager& shaders = VelShaderManager::GetInstance();
-  auto& light = shaders.cbLight.data;
+  VelCbLight& light = shaders.cbLight.Data();
   light.g_DL_Dir = Normalize({1.0f, -10.0f, 0.0f});
   light.g_DL_Color = {3.0f, 3.0f, 3.0f};
   light.g_AmbientLight = {0.5f, 0.5f, 0.5f};
-  shaders.cbLight.dirty = true;
   shaders.UploadLight();
 
   Sys().ShowCursor(false);
@@ -108,9 +107,9 @@ void GameScene::Draw() {
   stage->Draw();
   // Items.
 
-  shaders.cbObject.data.g_LightEnable = 0;
+  shaders.cbObject.Data().g_LightEnable = 0;
   sky->Draw();
-  shaders.cbObject.data.g_LightEnable = 1;
+  shaders.cbObject.Data().g_LightEnable = 1;
 
   device.SetDepthStencilState(depthTestNoWrite);
   device.SetBlendState(additiveBlend);

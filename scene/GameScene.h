@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "app/Scene.h"
+#include "framework/VelGraphicsTypes.h"
 #include "game/player/Gun.h"
 #include "game/player/Hand.h"
 #include "game/player/Leg.h"
@@ -44,8 +45,8 @@ class GameScene : public Scene {
 
   int killCount = 0;
   bool musicStarted = false;
-  VelBlendState additiveBlend;
-  VelBlendState alphaBlend;
-  VelDepthStencilState depthTestNoWrite;
-  VelDepthStencilState depthTestWrite;
+  std::shared_ptr<VelBlendState> additiveBlend;
+  std::shared_ptr<VelBlendState> alphaBlend;
+  std::shared_ptr<VelDepthStencilState> depthTestNoWrite;
+  std::shared_ptr<VelDepthStencilState> depthTestWrite;
 };
