@@ -20,7 +20,9 @@ void SceneManager::ChangeScene(std::unique_ptr<Scene> scene) {
   requested = true;
 }
 
-void SceneManager::ChangeScene(Scene* scene) { ChangeScene(std::unique_ptr<Scene>(scene)); }
+void SceneManager::ChangeScene(Scene* scene) {
+  ChangeScene(std::unique_ptr<Scene>(scene));
+}
 
 void SceneManager::Update() {
   if (requested) {
