@@ -126,7 +126,7 @@ void GameScene::Draw() {
   device.SetBlendState(alphaBlend);
   device.SetDepthStencilState(depthTestWrite);
 
-  VelSprite::BeginSprite(false, true);
+  BeginSprite(false, true);
   // The 2D step of the effects, then the HUD.
-  VelSprite::EndSprite();
+  EndSprite();
 }

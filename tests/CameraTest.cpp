@@ -4,6 +4,7 @@
 #include <cmath>
 
 #include "GameTestWorld.h"
+#include "framework/VelCollision.h"
 
 class CameraTest : public GameTestWorld {
  protected:

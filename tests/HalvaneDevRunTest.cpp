@@ -17,7 +17,7 @@ struct RunResult {
 };
 
 // Runs the tool from the build folder, where Data/ lives.
-RunResult Run(const std::string& script, const std::string& options) {
+RunResult RunTool(const std::string& script, const std::string& options) {
   const std::string scriptPath = "halvane-dev-run-test.script";
   const std::string tracePath = "halvane-dev-run-test.trace";
   std::ofstream(scriptPath) << script;
@@ -55,7 +55,7 @@ int CountSounds(const std::vector<nlohmann::json>& trace, const std::string& fil
 }  // namespace
 
 TEST(HalvaneDevRunTest, ScriptedWalkLookJumpAndDoor) {
-  RunResult run = Run(
+  RunResult run = RunTool(
       "# settle, walk, look right, jump, then open the door\n"
       "60\n"
       "20 W\n"
@@ -112,14 +112,14 @@ TEST(HalvaneDevRunTest, ScriptedWalkLookJumpAndDoor) {
 }
 
 TEST(HalvaneDevRunTest, InactiveWindowFreezesAndBadScriptsAreRefused) {
-  RunResult run = Run("10 W inactive\n5 W\n", "");
+  RunResult run = RunTool("10 W inactive\n5 W\n", "");
   ASSERT_EQ(run.status, 0) << run.output;
   ASSERT_EQ(run.trace.size(), 15u);
   EXPECT_EQ(run.trace[9]["player"]["pos"][2], -240.0);
   EXPECT_EQ(run.trace[9]["sky"], 0.0);
   EXPECT_GT(run.trace[14]["player"]["pos"][2].get<float>(), -240.0f);
 
-  RunResult bad = Run("10 JUMP\n", "");
+  RunResult bad = RunTool("10 JUMP\n", "");
   EXPECT_NE(bad.status, 0);
   EXPECT_NE(bad.output.find("line 1"), std::string::npos) << bad.output;
 }

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "GameTestWorld.h"
+#include "framework/VelCollision.h"
 
 namespace {
 using Op = VelSoundEngine::Call::Op;
