@@ -374,22 +374,22 @@ bool ItemIcons(const TextureContext& ctx) {
   bool ok = SaveTexture(ctx, "Texture/ItemFrame.png", frame, false);
 
   Canvas mag(40, 40);
-  std::vector<Point> body = {{12, 9}, {26, 9}, {29, 33}, {15, 33}};
+  std::vector<Point> body = {{10, 9}, {27, 9}, {31, 33}, {14, 33}};
   Silhouette(
       mag,
       [body](float x, float y) {
-        return std::min(SdPolygon(x, y, body) - 1, SdBox(x, y, 22, 34, 9, 2.5f, 1));
+        return std::min(SdPolygon(x, y, body) - 1, SdBox(x, y, 22.5f, 34.5f, 10.5f, 2.5f, 1));
       },
       VerticalGradient(8, Rgb8(150, 160, 176), 36, Rgb8(70, 78, 92)), 1.5f);
   for (int k = 0; k < 2; ++k) {
-    float x = 15.5f + k * 6.0f;
-    mag.OverSdf(Box(x + 3, 6.5f, 3.2f, 2.2f, 2),
+    float x = 14.5f + k * 7.0f;
+    mag.OverSdf(Box(x + 3, 6.5f, 3.6f, 2.4f, 2),
                 VerticalGradient(4, Rgb8(255, 222, 140), 9, Rgb8(200, 132, 40)));
   }
   for (int k = 0; k < 3; ++k)
-    mag.OverSdf([k](float x, float y) { return SdCircle(x, y, 21.5f + k * 0.6f, 15 + k * 6.0f, 1.3f); },
+    mag.OverSdf([k](float x, float y) { return SdCircle(x, y, 20.5f + k * 1.0f, 15 + k * 6.0f, 1.4f); },
                 Solid(Rgb8(30, 34, 42)));
-  mag.OverSdf([](float x, float y) { return SdSegment(x, y, 13.8f, 12, 16.6f, 31, 0.7f); },
+  mag.OverSdf([](float x, float y) { return SdSegment(x, y, 12.2f, 12, 15.6f, 31, 0.7f); },
               Solid(WithAlpha(kCyan, 0.8f)));
   ok = SaveTexture(ctx, "Texture/magazineIllust.png", mag, false) && ok;
 
@@ -478,7 +478,8 @@ bool ReloadDisplay(const TextureContext& ctx) {
 
   Canvas word(172, 63);
   TextStyle amber = PlainText(VerticalGradient(14, Rgb8(255, 234, 160), 50, Rgb8(255, 150, 40)), 2.5f);
-  FitText(word, ctx.font, "RELOAD", 86, 30, 160, 40, amber, 1.0f, 2);
+  // Kept clear of the key drawn just left of it.
+  FitText(word, ctx.font, "RELOAD", 92, 30, 148, 40, amber, 1.0f, 2);
   word.OverSdf(Box(86, 55, 70, 1, 0.5f),
                [](float x, float) { return WithAlpha(kAmber, 0.9f * (1 - std::fabs(x - 86) / 70)); });
   ok = SaveTexture(ctx, "Texture/reload.png", word, false) && ok;
