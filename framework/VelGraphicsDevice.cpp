@@ -5,6 +5,7 @@
 #include <atomic>
 
 #include "framework/VelGraphicsBackend.h"
+#include "framework/gl/VelGlBackend.h"
 #include "framework/headless/VelHeadlessBackend.h"
 
 namespace {
@@ -34,11 +35,10 @@ VelGraphicsDevice::~VelGraphicsDevice() { Release(); }
 bool VelGraphicsDevice::Init(void* window, int widthIn, int heightIn, bool debug, std::string& errorText) {
   Release();
   std::unique_ptr<VelGraphicsBackend> made;
-  if (window) {
-    errorText = "Direct3D11デバイス作成失敗";
-    return false;
-  }
-  made = std::make_unique<VelHeadlessBackend>();
+  if (window)
+    made = std::make_unique<VelGlBackend>();
+  else
+    made = std::make_unique<VelHeadlessBackend>();
   made->id = NextBackendId();
   if (!made->Init(window, widthIn, heightIn, debug, errorText)) return false;
   backend = std::move(made);
