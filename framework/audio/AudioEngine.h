@@ -1,0 +1,60 @@
+#pragma once
+
+// The audio toolkit's engine: one mixer with its output, and the 3D
+// calculation of positioned sound. Sound effects and their instances are made
+// against an engine; when the engine goes first they fall silent and stay
+// harmless.
+
+#include <array>
+#include <cstdint>
+#include <memory>
+#include <set>
+#include <vector>
+
+#include "framework/audio/Audio3D.h"
+
+class AudioBackend;
+class AudioVoice;
+class SoundEffect;
+class SoundEffectInstance;
+class WaveData;
+
+class AudioEngine {
+ public:
+  enum class Backend {
+    FAudio,    // real output through FAudio and SDL's audio device
+    Headless,  // no output; sounds last their duration on the platform clock
+  };
+
+  explicit AudioEngine(Backend backend = Backend::FAudio);
+  ~AudioEngine();
+  AudioEngine(const AudioEngine&) = delete;
+  AudioEngine& operator=(const AudioEngine&) = delete;
+
+  // Once per frame; false when the mixer reported a problem.
+  bool Update();
+  // False when no output device could be opened: everything still works,
+  // nothing is heard and no instance ever plays.
+  bool IsAudioDevicePresent() const;
+  Backend GetBackend() const { return kind; }
+  int GetOutputChannels() const;
+  int GetOutputSampleRate() const;
+
+  // For SoundEffect and SoundEffectInstance.
+  std::unique_ptr<AudioVoice> CreateVoice(std::shared_ptr<const WaveData> wave);
+  // The output levels (output channels rows of one mono source) and the
+  // Doppler pitch ratio of a mono emitter heard by the listener.
+  std::vector<float> Calculate3D(const AudioListener& listener, const AudioEmitter& emitter,
+                                 float* frequencyRatio) const;
+  void Register(SoundEffect* effect) { effects.insert(effect); }
+  void Unregister(SoundEffect* effect) { effects.erase(effect); }
+  void Register(SoundEffectInstance* instance) { instances.insert(instance); }
+  void Unregister(SoundEffectInstance* instance) { instances.erase(instance); }
+
+ private:
+  Backend kind;
+  std::unique_ptr<AudioBackend> backend;
+  std::array<uint8_t, 20> f3dHandle{};
+  std::set<SoundEffect*> effects;
+  std::set<SoundEffectInstance*> instances;
+};
