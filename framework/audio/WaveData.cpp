@@ -41,11 +41,12 @@ bool Decode(const std::string& path, WaveData& out, std::string* error) {
                               spec.freq) < 0) {
     ok = Fail(error, SDL_GetError());
   }
+  uint32_t frameBytes = SDL_AUDIO_BITSIZE(spec.format) / 8 * spec.channels;
+  uint32_t usable = ok ? length - length % frameBytes : 0;
+  if (ok && usable == 0) ok = Fail(error, "no samples");
   if (ok) {
-    uint32_t frameBytes = SDL_AUDIO_BITSIZE(spec.format) / 8 * spec.channels;
-    uint32_t usable = length - length % frameBytes;
     std::vector<Uint8> work(size_t(usable) * cvt.len_mult);
-    if (usable > 0) std::memcpy(work.data(), buffer, usable);
+    std::memcpy(work.data(), buffer, usable);
     cvt.buf = work.data();
     cvt.len = int(usable);
     if (cvt.needed && SDL_ConvertAudio(&cvt) < 0) {
@@ -56,7 +57,6 @@ bool Decode(const std::string& path, WaveData& out, std::string* error) {
       std::memcpy(out.samples.data(), work.data(), out.samples.size() * sizeof(int16_t));
       out.channels = spec.channels;
       out.sampleRate = spec.freq;
-      if (out.samples.empty()) ok = Fail(error, "no samples");
     }
   }
   SDL_FreeWAV(buffer);
