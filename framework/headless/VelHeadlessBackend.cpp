@@ -84,6 +84,7 @@ void VelHeadlessBackend::Draw(const VelPipelineState& state, bool indexed, uint3
   // With no state bound the context's default applies: test and write on.
   record.depthTest = state.depthStencil ? state.depthStencil->depthTest : true;
   record.depthWrite = state.depthStencil ? state.depthStencil->depthWrite : true;
+  record.samplerFilter = state.samplers[0] ? state.samplers[0]->filter : -1;
   record.topology = state.topology;
   record.indexed = indexed;
   record.count = count;

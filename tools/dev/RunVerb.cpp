@@ -15,7 +15,8 @@
 #include "app/Application.h"
 #include "app/SceneManager.h"
 #include "framework/VelGraphicsDevice.h"
-#include "framework/VelSoundManager.h"
+#include "framework/VelShaderManager.h"
+#include "framework/VelSoundEngine.h"
 #include "platform/headless/HeadlessPlatform.h"
 #include "scene/GameScene.h"
 
@@ -142,6 +143,62 @@ void ApplyChange(GameScene& game, const RunSceneChange& change) {
   }
 }
 
+// The shell's services with the sound always recording and never audible, and
+// the graphics backend chosen by the platform's window: OpenGL in the hidden
+// offscreen window, or the headless recorder without one.
+ApplicationServices RunServices() {
+  ApplicationServices services = DefaultApplicationServices();
+  services.initGraphicsDevice = [](int width, int height, std::string& errorText) {
+    return VelGraphicsDevice::GetInstance().Init(Sys().NativeWindow(), width, height, false, errorText);
+  };
+  services.initShaderManager = [] { VelShaderManager::GetInstance().Init(); };
+  services.initSoundEngine = [] {
+    VelSoundEngine::GetInstance().UseHeadless(true);
+    return VelSoundEngine::GetInstance().Init();
+  };
+  services.updateSoundEngine = [] { VelSoundEngine::GetInstance().Update(); };
+  services.present = [] { VelGraphicsDevice::GetInstance().Present(); };
+  services.releaseShaderManager = [] { VelShaderManager::GetInstance().Release(); };
+  services.releaseGraphicsDevice = [] { VelGraphicsDevice::GetInstance().Release(); };
+  services.releaseSoundEngine = [] { VelSoundEngine::GetInstance().Release(); };
+  return services;
+}
+
+const char* OpName(VelSoundEngine::Call::Op op) {
+  switch (op) {
+    case VelSoundEngine::Call::Op::Play:
+      return "Play";
+    case VelSoundEngine::Call::Op::Play3D:
+      return "Play3D";
+    case VelSoundEngine::Call::Op::PlayLoop:
+      return "PlayLoop";
+    case VelSoundEngine::Call::Op::StopLoop:
+      return "StopLoop";
+    case VelSoundEngine::Call::Op::SetListener:
+      break;
+  }
+  return "SetListener";
+}
+
+// The sound operations since the last frame; the listener is set every frame
+// and is left out.
+void TraceSounds(JsonLine& line) {
+  VelSoundEngine& engine = VelSoundEngine::GetInstance();
+  line.BeginArray("sounds");
+  for (const VelSoundEngine::Call& call : engine.GetRecord()) {
+    if (call.op == VelSoundEngine::Call::Op::SetListener) continue;
+    line.BeginObject()
+        .Field("op", OpName(call.op))
+        .Field("file", call.file)
+        .Field("volume", call.volume)
+        .Field("pos", call.position)
+        .Field("loop", call.loop)
+        .End();
+  }
+  line.EndArray();
+  engine.ClearRecord();
+}
+
 void TracePlayer(JsonLine& line, const Player& player) {
   line.Begin("player")
       .Field("pos", player.GetPosition())
@@ -218,7 +275,7 @@ int RunVerb(const std::vector<std::string>& args) {
   InstallPlatform(std::move(owned));
 
   Application app;
-  app.SetServices(RunServices(options.video == "offscreen"));
+  app.SetServices(RunServices());
   GameScene* firstGame = nullptr;
   app.SetFirstScene([&firstGame]() -> std::unique_ptr<Scene> {
     auto game = std::make_unique<GameScene>();
@@ -253,7 +310,6 @@ int RunVerb(const std::vector<std::string>& args) {
     platform.SetActive(!input.inactive);
   });
 
-  size_t soundsSeen = 0;
   app.SetFrameHook([&]() {
     GameScene* game = currentGame();
     JsonLine line;
@@ -263,7 +319,7 @@ int RunVerb(const std::vector<std::string>& args) {
       TracePlayer(line, *game->player);
       TraceWorld(line, *game);
     }
-    AppendSounds(line, soundsSeen);
+    TraceSounds(line);
     if (trace) std::fprintf(trace, "%s\n", line.Text().c_str());
     if (options.captureAt.count(frame)) {
       char name[32];
