@@ -1,0 +1,7 @@
+#include "app/Scene.h"
+
+void Scene::Frame() {
+  Update();
+  SetCamera();
+  Draw();
+}

@@ -1,0 +1,79 @@
+#pragma once
+
+// The platform on a real display through SDL2: one OpenGL-capable window with
+// a fixed 1280 x 720 client area, SDL message boxes, polled keyboard and mouse,
+// SDL's millisecond clock. Full screen scales the frame to the display with its
+// aspect kept (the graphics backend letterboxes into DrawableSize()); cursor
+// positions stay in client pixels through that letterbox.
+
+#include <cstdint>
+#include <string>
+
+#include "platform/Letterbox.h"
+#include "platform/Platform.h"
+
+struct SDL_Window;
+union SDL_Event;
+
+class SdlPlatform : public Platform {
+ public:
+  SdlPlatform();
+  ~SdlPlatform() override;
+  SdlPlatform(const SdlPlatform&) = delete;
+  SdlPlatform& operator=(const SdlPlatform&) = delete;
+
+  // Platform
+  bool CreateGameWindow(const std::string& title, int width, int height) override;
+  void DestroyGameWindow() override;
+  bool HasGameWindow() const override;
+  void* NativeWindow() const override;
+  bool PumpMessages() override;
+  bool IsWindowActive() const override;
+  bool SetFullscreen(bool fullscreen) override;
+  void ShowError(const std::string& caption, const std::string& text, bool ownedByWindow) override;
+  bool AskYesNo(const std::string& caption, const std::string& text) override;
+  bool IsKeyDown(int virtualKey) const override;
+  PlatformPoint GetCursorPos() const override;
+  void SetCursorPos(PlatformPoint screen) override;
+  PlatformPoint ScreenToClient(PlatformPoint screen) const override;
+  PlatformPoint ClientToScreen(PlatformPoint client) const override;
+  void ShowCursor(bool show) override;
+  uint32_t GetMilliseconds() const override;
+  void SleepMilliseconds(uint32_t ms) override;
+
+  // The window's drawable in pixels (the whole display in full screen).
+  PlatformPoint DrawableSize() const;
+  // Where the client-sized frame sits in the drawable: the viewport to show it in.
+  Letterbox DrawableLetterbox() const;
+  bool IsFullscreen() const { return fullscreen; }
+  // True once the system refused to warp the pointer: while the cursor is
+  // hidden, setting it then moves a virtual cursor that relative mouse motion
+  // drives, so mouse look keeps working.
+  bool IsEmulatingCursorWarp() const { return warpRefused; }
+
+  // The SDL scancode polled for a virtual-key code (physical key positions),
+  // or -1 for a mouse button or an unknown code.
+  static int ScancodeForVirtualKey(int virtualKey);
+
+ private:
+  bool InitVideo();
+  void HandleEvent(const SDL_Event& event);
+  void Close();
+  // Where the client area sits in the window (scaled in full screen).
+  Letterbox WindowLetterbox() const;
+  bool CursorHidden() const { return cursorShowCount < 0; }
+  void UpdateRelativeMode();
+
+  SDL_Window* window = nullptr;
+  uint32_t windowId = 0;
+  bool videoReady = false;
+  bool quitPosted = false;
+  bool focused = false;
+  bool fullscreen = false;
+  int clientWidth = 0;
+  int clientHeight = 0;
+  int cursorShowCount = 0;
+  bool warpRefused = false;
+  bool relativeMode = false;
+  PlatformPoint virtualCursor;
+};
