@@ -16,6 +16,7 @@ constexpr int kAdditiveBlendMode = 2;
 
 GameScene::GameScene() {
   camera = std::make_unique<Camera>(this);
+  hud = std::make_unique<Hud>(this);
   player = std::make_unique<Player>(this);
   gunHand = std::make_unique<Hand>(this, Hand::Kind::Gun);
   freeHand = std::make_unique<Hand>(this, Hand::Kind::Free);
@@ -24,6 +25,7 @@ GameScene::GameScene() {
   gun = std::make_unique<Gun>(this);
   sky = std::make_unique<Sky>(this);
   stage = std::make_unique<StageObjects>(this);
+  effects = std::make_unique<C_EffectManager>(this);
 
   killCount = 0;
   musicStarted = false;
@@ -49,6 +51,7 @@ GameScene::GameScene() {
 GameScene::~GameScene() {
   // In the order of creation.
   camera.reset();
+  hud.reset();
   player.reset();
   gunHand.reset();
   freeHand.reset();
@@ -57,6 +60,7 @@ GameScene::~GameScene() {
   gun.reset();
   sky.reset();
   stage.reset();
+  effects.reset();
 }
 
 bool GameScene::WorldRuns() const {
@@ -73,7 +77,8 @@ void GameScene::Update() {
     sound.PlayLoop("Data/Sound/game.wav", 0.1f);
   }
 
-  // The HUD and game flow update here, on every frame, frozen world or not.
+  // The HUD and game flow update on every frame, frozen world or not.
+  hud->Update();
 
   if (!WorldRuns()) return;
 
@@ -88,6 +93,7 @@ void GameScene::Update() {
   stage->Update();
   sky->Update();
   // Enemies, enemy shots, then effects.
+  effects->Update();
 }
 
 void GameScene::SetCamera() { camera->SetView(); }
@@ -114,6 +120,7 @@ void GameScene::Draw() {
   device.SetDepthStencilState(depthTestNoWrite);
   device.SetBlendState(additiveBlend);
   // Boss shields, then model effects.
+  effects->DrawModels();
 
   device.SetBlendState(alphaBlend);
   device.SetDepthStencilState(depthTestWrite);
@@ -122,11 +129,14 @@ void GameScene::Draw() {
   device.SetDepthStencilState(depthTestNoWrite);
   device.SetBlendState(additiveBlend);
   // Player shots, enemy shots, then sprite effects.
+  effects->Draw();
 
   device.SetBlendState(alphaBlend);
   device.SetDepthStencilState(depthTestWrite);
 
   BeginSprite(false, true);
   // The 2D step of the effects, then the HUD.
+  effects->Draw2D();
+  hud->Draw();
   EndSprite();
 }

@@ -5,6 +5,7 @@
 
 #include "app/Scene.h"
 #include "framework/VelGraphicsTypes.h"
+#include "game/effect/C_EffectManager.h"
 #include "game/player/Gun.h"
 #include "game/player/Hand.h"
 #include "game/player/Leg.h"
@@ -12,6 +13,7 @@
 #include "game/stage/Sky.h"
 #include "game/stage/StageObjects.h"
 #include "scene/Camera.h"
+#include "scene/Hud.h"
 
 // The play screen: owns everything of one play-through, updates the world in
 // a fixed order while play runs and draws it in a fixed order of passes.
@@ -34,6 +36,7 @@ class GameScene : public Scene {
 
   // Members in the order they are created and destroyed.
   std::unique_ptr<Camera> camera;
+  std::unique_ptr<Hud> hud;
   std::unique_ptr<Player> player;
   std::unique_ptr<Hand> gunHand;
   std::unique_ptr<Hand> freeHand;
@@ -42,6 +45,7 @@ class GameScene : public Scene {
   std::unique_ptr<Gun> gun;
   std::unique_ptr<Sky> sky;
   std::unique_ptr<StageObjects> stage;
+  std::unique_ptr<C_EffectManager> effects;
 
   int killCount = 0;
   bool musicStarted = false;
