@@ -26,6 +26,7 @@ GameScene::GameScene() {
   sky = std::make_unique<Sky>(this);
   stage = std::make_unique<StageObjects>(this);
   effects = std::make_unique<C_EffectManager>(this);
+  items = std::make_unique<ItemManager>(this);
 
   killCount = 0;
   musicStarted = false;
@@ -61,6 +62,7 @@ GameScene::~GameScene() {
   sky.reset();
   stage.reset();
   effects.reset();
+  items.reset();
 }
 
 bool GameScene::WorldRuns() const {
@@ -89,7 +91,8 @@ void GameScene::Update() {
   leftLeg->Update(player->GetYaw());
   gun->Update(player->GetPitch(), player->GetYaw());
   camera->Update(player->GetPitch());
-  // Player shots, then items.
+  // Player shots.
+  items->Update();
   stage->Update();
   sky->Update();
   // Enemies, enemy shots, then effects.
@@ -111,7 +114,7 @@ void GameScene::Draw() {
   gun->Draw();
   // Enemies.
   stage->Draw();
-  // Items.
+  items->Draw();
 
   shaders.cbObject.Data().g_LightEnable = 0;
   sky->Draw();
