@@ -17,7 +17,9 @@
 #include "framework/VelSoundEngine.h"
 #include "platform/headless/HeadlessPlatform.h"
 #include "scene/GameScene.h"
+#include "scene/TitleScene.h"
 #include "tools/dev/DevVerbs.h"
+#include "tools/dev/FlowTrace.h"
 #include "tools/dev/RunScript.h"
 #include "tools/dev/RunTrace.h"
 
@@ -26,7 +28,7 @@ namespace {
 constexpr int kFrameMs = 16;
 
 struct RunOptions {
-  std::string start = "game";
+  std::string start = "title";
   std::string script;
   long frames = -1;  // -1: the script's length
   unsigned long clockMs = 0;
@@ -60,8 +62,8 @@ bool ParseOptions(const std::vector<std::string>& args, RunOptions& options) {
     long number = 0;
     if (arg == "--start") {
       options.start = value;
-      if (value != "game") {
-        std::fprintf(stderr, "run: --start %s: only the game scene exists so far\n", value.c_str());
+      if (value != "game" && value != "title") {
+        std::fprintf(stderr, "run: --start is game or title\n");
         return false;
       }
     } else if (arg == "--script") {
@@ -278,7 +280,8 @@ int RunRunVerb(const DevArgs& args) {
   Application app;
   app.SetServices(RunServices());
   GameScene* firstGame = nullptr;
-  app.SetFirstScene([&firstGame]() -> std::unique_ptr<Scene> {
+  app.SetFirstScene([&firstGame, &options]() -> std::unique_ptr<Scene> {
+    if (options.start == "title") return std::make_unique<TitleScene>();
     auto game = std::make_unique<GameScene>();
     firstGame = game.get();
     return game;
@@ -319,6 +322,10 @@ int RunRunVerb(const DevArgs& args) {
       line.Field("kill", game->killCount);
       TracePlayer(line, *game->player);
       TraceWorld(line, *game);
+      TraceItems(line, *game);
+      TraceHud(line, *game);
+    } else if (auto* title = dynamic_cast<TitleScene*>(SceneManager::GetInstance().Current())) {
+      TraceTitle(line, *title);
     }
     TraceSounds(line);
     if (trace) std::fprintf(trace, "%s\n", line.Text().c_str());
@@ -352,6 +359,8 @@ int RunRunVerb(const DevArgs& args) {
         .Field("hp", game->player->GetHP())
         .Field("pos", game->player->GetPosition());
   }
+  summary.Field("cleared", game && game->hud && game->hud->clearScreen->active)
+      .Field("dead", game && game->hud && game->hud->deadScreen->active);
   std::printf("%s\n", summary.Text().c_str());
 
   if (frameCount > 0) app.Shutdown();
