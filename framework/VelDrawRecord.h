@@ -17,6 +17,7 @@ struct VelDrawRecord {
   int blendMode = -1;  // -1: no blend state bound
   bool depthTest = true;
   bool depthWrite = true;
+  int samplerFilter = -1;  // of sampler slot 0; -1: none bound
   VelTopology topology = VelTopology::TriangleList;
   bool indexed = false;
   uint32_t count = 0;  // vertices, or indices when indexed
