@@ -113,13 +113,18 @@ TEST(HalvaneDevRunTest, ScriptedWalkLookJumpAndDoor) {
   EXPECT_EQ(summary["hp"], 20);
 }
 
-TEST(HalvaneDevRunTest, InactiveWindowFreezesAndBadScriptsAreRefused) {
+TEST(HalvaneDevRunTest, InactiveWindowFreezesEscapeEndsAndBadScriptsAreRefused) {
   RunResult run = RunTool("10 W inactive\n5 W\n", "");
   ASSERT_EQ(run.status, 0) << run.output;
   ASSERT_EQ(run.trace.size(), 15u);
   EXPECT_EQ(run.trace[9]["player"]["pos"][2], -240.0);
   EXPECT_EQ(run.trace[9]["sky"], 0.0);
   EXPECT_GT(run.trace[14]["player"]["pos"][2].get<float>(), -240.0f);
+
+  RunResult closed = RunTool("5\n1 ESC\n5\n", "");
+  ASSERT_EQ(closed.status, 0) << closed.output;
+  EXPECT_EQ(closed.trace.size(), 5u);
+  EXPECT_EQ(LastLine(closed.output)["frames"], 5);
 
   RunResult bad = RunTool("10 JUMP\n", "");
   EXPECT_NE(bad.status, 0);
