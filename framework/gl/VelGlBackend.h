@@ -1,0 +1,68 @@
+#pragma once
+
+// The OpenGL 3.3 core backend (through libepoxy) on an SDL window. Frames are
+// drawn into an off-screen framebuffer of the game's size, which Present
+// copies into the window (scaled and letterboxed in full screen) and which
+// frame captures read back. Clip depth runs 0..1 as the projections expect:
+// glClipControl where the driver has it, otherwise the vertex shaders remap.
+
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "framework/VelGraphicsBackend.h"
+
+class VelGlBackend : public VelGraphicsBackend {
+ public:
+  VelGlBackend();
+  ~VelGlBackend() override;
+
+  bool Init(void* window, int width, int height, bool debug, std::string& errorText) override;
+  std::shared_ptr<VelTextureResource> BackBuffer() override { return backBuffer; }
+  std::shared_ptr<VelTextureResource> DepthBuffer() override { return depthBuffer; }
+
+  std::shared_ptr<VelBufferResource> CreateBuffer(uint32_t bindFlags, uint32_t size, uint32_t usage,
+                                                  const void* data) override;
+  bool WriteBuffer(VelBufferResource& buffer, const void* data, uint32_t size) override;
+  std::shared_ptr<VelTextureResource> CreateTexture(const VelTextureDesc& desc, const void* data) override;
+  std::unique_ptr<VelGpuResource> CreateSampler(const VelSamplerState& sampler) override;
+  std::unique_ptr<VelGpuResource> CreateProgram(VelShaderPath path) override;
+
+  void ApplyBlend(const VelPipelineState& state) override;
+  void ApplyDepthStencil(const VelPipelineState& state) override;
+  void ApplyRasterizer(const VelPipelineState& state) override;
+  void ApplySampler(const VelPipelineState& state, int slot) override;
+  void ApplyShader(const VelPipelineState& state) override;
+  void ApplyConstantBuffer(const VelPipelineState& state, int slot) override;
+  void ApplyTexture(const VelPipelineState& state, int slot) override;
+  void Draw(const VelPipelineState& state, bool indexed, uint32_t count, uint32_t start,
+            int32_t baseVertex) override;
+
+  void ClearColor(const float4& color) override;
+  void ClearDepth(float depth, uint8_t stencil) override;
+  void Present() override;
+  bool SetFullscreen(bool fullscreen) override;
+  bool ReadBackBuffer(std::vector<uint8_t>& rgba, int& width, int& height) override;
+
+ private:
+  // Reports GL errors to standard error when the debug flag was given.
+  void CheckErrors(const char* where);
+  void Shutdown();
+
+  void* window = nullptr;
+  void* context = nullptr;
+  // Shared with every resource made here: false once the context is gone, so
+  // late releases do not call into a dead context.
+  std::shared_ptr<bool> alive;
+  bool debug = false;
+  bool clipControl = false;
+  bool anisotropic = false;
+  bool depthWriteOn = true;
+  bool scissorOn = false;
+  int width = 0;
+  int height = 0;
+  uint32_t framebuffer = 0;
+  std::shared_ptr<VelTextureResource> backBuffer;
+  std::shared_ptr<VelTextureResource> depthBuffer;
+};

@@ -1,0 +1,216 @@
+// Frames drawn by the OpenGL backend (under SDL's offscreen driver when there
+// is no display), captured to PNG and checked where each shape must show and
+// where the clear colour must remain.
+
+#include <gtest/gtest.h>
+#include <stb_image.h>
+#include <stb_image_write.h>
+
+#include <cstdio>
+#include <filesystem>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "framework/VelEffectShader.h"
+#include "framework/VelGraphicsDevice.h"
+#include "framework/VelModel.h"
+#include "framework/VelShaderManager.h"
+#include "framework/VelSprite.h"
+#include "framework/VelTexture.h"
+#include "platform/Platform.h"
+#include "platform/headless/HeadlessPlatform.h"
+
+namespace {
+
+struct Pixel {
+  int r, g, b, a;
+};
+
+class Image {
+ public:
+  bool Load(const std::string& path) {
+    stbi_uc* data = stbi_load(path.c_str(), &width, &height, &channels, 4);
+    if (!data) return false;
+    pixels.assign(data, data + size_t(width) * height * 4);
+    stbi_image_free(data);
+    return true;
+  }
+  Pixel At(int x, int y) const {
+    const uint8_t* p = &pixels[(size_t(y) * width + x) * 4];
+    return {p[0], p[1], p[2], p[3]};
+  }
+  int width = 0, height = 0, channels = 0;
+  std::vector<uint8_t> pixels;
+};
+
+std::string CapturePath(const std::string& name) {
+  std::string folder = std::string(HALVANE_BUILD_DIR) + "/render";
+  std::filesystem::create_directories(folder);
+  return folder + "/" + name + ".png";
+}
+
+// Where a world point lands on the 1280 x 720 frame, in pixels from the top left.
+void ToPixel(const float3& world, const VelCbCamera& camera, int& x, int& y) {
+  float3 ndc = TransformCoord(world, camera.g_mV * camera.g_mP);
+  x = int((ndc.x * 0.5f + 0.5f) * 1280.0f);
+  y = int((0.5f - ndc.y * 0.5f) * 720.0f);
+}
+
+// A unit cube: faces top, front first so that a depth test that fails lets the
+// later, unlit faces cover them.
+VelModel MakeCube(const float4& baseColor, float roughness) {
+  std::vector<VelModelVertex> vertices;
+  std::vector<VelFace> triangles;
+  struct Face {
+    float3 normal, u, v;
+  };
+  const Face faces[] = {
+      {{0, 1, 0}, {1, 0, 0}, {0, 0, 1}},   {{0, 0, -1}, {1, 0, 0}, {0, 1, 0}},
+      {{0, -1, 0}, {1, 0, 0}, {0, 0, -1}}, {{0, 0, 1}, {-1, 0, 0}, {0, 1, 0}},
+      {{-1, 0, 0}, {0, 0, -1}, {0, 1, 0}}, {{1, 0, 0}, {0, 0, 1}, {0, 1, 0}},
+  };
+  for (const Face& f : faces) {
+    uint32_t base = uint32_t(vertices.size());
+    for (int corner = 0; corner < 4; ++corner) {
+      float su = (corner & 1) ? 0.5f : -0.5f, sv = (corner & 2) ? 0.5f : -0.5f;
+      VelModelVertex v;
+      v.position = f.normal * 0.5f + f.u * su + f.v * sv;
+      v.uv = {su + 0.5f, 0.5f - sv};
+      v.normal = f.normal;
+      vertices.push_back(v);
+    }
+    triangles.push_back({{base, base + 2, base + 1}});
+    triangles.push_back({{base + 1, base + 2, base + 3}});
+  }
+  VelModel model;
+  model.Materials.resize(1);
+  model.Materials[0].BaseColor = baseColor;
+  model.Materials[0].Roughness = roughness;
+  VelModelNode node;
+  node.Mesh = std::make_shared<VelMesh>();
+  node.Mesh->Create(vertices, triangles, {{0, 0, uint32_t(triangles.size())}});
+  model.Nodes.push_back(node);
+  return model;
+}
+
+class RenderTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    auto platform = std::make_unique<HeadlessPlatform>();
+    platform->EnableRenderWindow(true);
+    InstallPlatform(std::move(platform));
+    if (!Sys().CreateGameWindow("Halvane render test", 1280, 720))
+      GTEST_SKIP() << "no OpenGL context can be made: SDL could not open an OpenGL window";
+    std::string error;
+    if (!device.Init(Sys().NativeWindow(), 1280, 720, true, error))
+      GTEST_SKIP() << "no OpenGL context can be made: " << error;
+    ASSERT_FALSE(device.IsHeadless());
+    shaders.Init();
+    ASSERT_TRUE(shaders.modelShader && shaders.effectShader.shader && shaders.spriteShader.shader)
+        << "a shader failed to build (see the log above)";
+    VelCbLight& light = shaders.cbLight.Data();
+    light.g_DL_Dir = Normalize({1, -10, 0});
+    light.g_DL_Color = {3, 3, 3};
+    light.g_AmbientLight = {0.5f, 0.5f, 0.5f};
+    shaders.UploadLight();
+  }
+
+  void TearDown() override {
+    shaders.Release();
+    device.Release();
+    Sys().DestroyGameWindow();
+    UninstallPlatform();
+  }
+
+  VelGraphicsDevice& device = VelGraphicsDevice::GetInstance();
+  VelShaderManager& shaders = VelShaderManager::GetInstance();
+};
+
+TEST_F(RenderTest, LitCubeAdditiveQuadAndSpriteLandWhereTheyBelong) {
+  const float4 clear{0.1f, 0.2f, 0.4f, 1.0f};
+  device.ClearBackBuffer(clear);
+  device.ClearDepth(1.0f, 0);
+
+  // A red cube left of centre, tipped toward the camera so its lit top shows
+  // above its front face, which faces away from the light.
+  VelModel cube = MakeCube({0.8f, 0.1f, 0.1f, 1}, 0.6f);
+  const float4x4 cubeWorld = MatrixRotationX(-25.0f * kDegToRad) * MatrixTranslation(-1.5f, 0, 0);
+  shaders.BeginModel();
+  shaders.modelWorld = cubeWorld;
+  shaders.DrawModel(cube);
+
+  // A green additive quad right of centre, depth tested but not written.
+  auto additive = device.CreateBlendState(2);
+  auto testNoWrite = device.CreateDepthStencilState(true, false);
+  device.SetBlendState(additive);
+  device.SetDepthStencilState(testNoWrite);
+  shaders.BeginEffect();
+  shaders.effectShader.cbPerObject.Data().g_mW = MatrixTranslation(1.5f, 0, 0);
+  shaders.effectShader.cbPerObject.Upload();
+  device.SetTexture(0, device.GetWhiteTexture().get());
+  const float4 green{0, 0.8f, 0, 1};
+  VelEffectVertex quad[4] = {{{-0.5f, -0.5f, 0}, {0, 1}, green},
+                             {{-0.5f, 0.5f, 0}, {0, 0}, green},
+                             {{0.5f, -0.5f, 0}, {1, 1}, green},
+                             {{0.5f, 0.5f, 0}, {1, 0}, green}};
+  device.DrawVertices(VelTopology::TriangleStrip, 4, quad, sizeof(VelEffectVertex));
+  device.SetBlendState(device.CreateBlendState(1));
+  device.SetDepthStencilState(device.CreateDepthStencilState(true, true));
+
+  // A sprite above the centre from a 2 x 2 PNG: red, green on the top row,
+  // blue, white below, so an upside-down or mirrored image shows.
+  const uint8_t texels[16] = {255, 0, 0, 255, 0, 255, 0, 255, 0, 0, 255, 255, 255, 255, 255, 255};
+  std::string texturePath = CapturePath("RenderTest_SpriteSource");
+  ASSERT_TRUE(stbi_write_png(texturePath.c_str(), 2, 2, 4, texels, 8));
+  VelTexture texture;
+  ASSERT_TRUE(texture.Load(texturePath));
+  BeginSprite(false, true);
+  shaders.spriteShader.cbSprite.Data().g_mTransform = MatrixIdentity();
+  DrawSprite(&texture, 0, 200, 200, 200, nullptr, nullptr, {0.5f, 0.5f});
+  EndSprite();
+
+  std::string capture = CapturePath("RenderTest_Scene");
+  ASSERT_TRUE(device.CaptureBackBuffer(capture));
+  device.Present();
+  Image image;
+  ASSERT_TRUE(image.Load(capture));
+  ASSERT_EQ(image.width, 1280);
+  ASSERT_EQ(image.height, 720);
+
+  auto isClear = [](Pixel p) {
+    return std::abs(p.r - 26) <= 2 && std::abs(p.g - 51) <= 2 && std::abs(p.b - 102) <= 2;
+  };
+  for (auto [x, y] : {std::pair{5, 5}, {1274, 5}, {5, 714}, {1274, 714}, {640, 600}, {640, 360}})
+    EXPECT_TRUE(isClear(image.At(x, y))) << "clear colour expected at " << x << "," << y;
+
+  const VelCbCamera& camera = shaders.cbCamera.View();
+  int topX, topY, frontX, frontY;
+  ToPixel(TransformCoord({0, 0.5f, 0}, cubeWorld), camera, topX, topY);
+  ToPixel(TransformCoord({0, 0, -0.5f}, cubeWorld), camera, frontX, frontY);
+  Pixel top = image.At(topX, topY), front = image.At(frontX, frontY);
+  EXPECT_GT(top.r, top.g + 60) << "lit top face should be red";
+  EXPECT_GT(front.r, front.g + 30) << "front face should be red";
+  // Only ambient reaches the front face: 0.5 x 0.8 of full red.
+  EXPECT_NEAR(front.r, 102, 6);
+  EXPECT_GT(top.r, front.r + 50) << "the light should brighten the top face";
+
+  int quadX, quadY;
+  ToPixel({1.5f, 0, 0}, camera, quadX, quadY);
+  Pixel glow = image.At(quadX, quadY);
+  EXPECT_NEAR(glow.r, 26, 3) << "additive: the clear colour's red stays";
+  EXPECT_GE(glow.g, 250) << "additive: green adds onto the clear colour";
+  EXPECT_NEAR(glow.b, 102, 3);
+
+  // The sprite covers x -100..100, y 100..300 about the centre, y up.
+  Pixel topLeft = image.At(640 - 50, 360 - 250), topRight = image.At(640 + 50, 360 - 250);
+  Pixel bottomLeft = image.At(640 - 50, 360 - 150), bottomRight = image.At(640 + 50, 360 - 150);
+  EXPECT_TRUE(topLeft.r > 250 && topLeft.g < 5 && topLeft.b < 5);
+  EXPECT_TRUE(topRight.g > 250 && topRight.r < 5 && topRight.b < 5);
+  EXPECT_TRUE(bottomLeft.b > 250 && bottomLeft.r < 5 && bottomLeft.g < 5);
+  EXPECT_TRUE(bottomRight.r > 250 && bottomRight.g > 250 && bottomRight.b > 250);
+  EXPECT_TRUE(isClear(image.At(640, 360 - 310))) << "just above the sprite";
+  EXPECT_TRUE(isClear(image.At(640 - 110, 360 - 200))) << "just left of the sprite";
+}
+
+}  // namespace
