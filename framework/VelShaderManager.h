@@ -13,6 +13,7 @@
 #include "framework/VelMath.h"
 #include "framework/VelSpriteShader.h"
 
+class VelModel;
 class VelTexture;
 
 class VelShaderManager {
@@ -28,6 +29,13 @@ class VelShaderManager {
 
   // Binds the model shader, cbObject to slot 0 and cbMaterial to slot 1.
   void BeginModel();
+  // Draw every mesh node of the model (with modelWorld) and each of its
+  // subsets with its material; the alpha variant multiplies the base-colour
+  // alpha, the emissive one adds to the emissive colour. The model's own
+  // materials are never changed.
+  void DrawModel(const VelModel& model);
+  void DrawModelAlpha(const VelModel& model, float alpha);
+  void DrawModelEmissive(const VelModel& model, float r, float g, float b);
   // Binds the effect shader and cbPerObject to slot 0.
   void BeginEffect();
   void UploadCamera() { cbCamera.UploadIfDirty(); }
@@ -38,8 +46,8 @@ class VelShaderManager {
   void SetObjectTransform(const float4x4& nodeTransform);
   // cbMaterial from the given constants, uploaded, and the base-colour,
   // emissive and metallic-roughness textures bound to pixel slots 0, 1, 2.
-  void SetMaterial(const VelMaterialConstants& material, const VelTexture* baseColor, const VelTexture* emissive,
-                   const VelTexture* metallicRoughness);
+  void SetMaterial(const VelMaterialConstants& material, const VelTexture* baseColor,
+                   const VelTexture* emissive, const VelTexture* metallicRoughness);
 
   VelConstantBuffer<VelCbObject> cbObject;
   VelConstantBuffer<VelCbMaterial> cbMaterial;
@@ -54,6 +62,7 @@ class VelShaderManager {
   VelShaderManager();
   VelShaderManager(const VelShaderManager&) = delete;
   VelShaderManager& operator=(const VelShaderManager&) = delete;
+  void DrawModelWith(const VelModel& model, float alpha, const float3& emissiveAdded);
 };
 
 // The defaults of cbCamera: the inverse of a camera at (0, 0, -5) with no

@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 #include <tiny_gltf.h>
+#include <unistd.h>
 
 #include <cmath>
 #include <cstdlib>
@@ -12,7 +13,6 @@
 #include <fstream>
 #include <iterator>
 #include <map>
-#include <unistd.h>
 #include <string>
 #include <vector>
 
@@ -162,21 +162,34 @@ struct World {
 };
 
 const char* const kModels[] = {
-    "Player/Player.gltf",     "Player/Hand.gltf",        "Player/Leg.gltf",
-    "Player/Gun.gltf",        "Enemy/EnemyBlue.gltf",    "Enemy/EnemyRed.gltf",
-    "Enemy/EnemyYellow.gltf", "Enemy/DoomShield.gltf",   "Item/Heal.gltf",
-    "Item/Magazine.gltf",     "Item/ModelGun.gltf",      "Ground/Stage.gltf",
-    "Ground/airplane.gltf",   "Ground/collisionAirplane.gltf", "Ground/Door.gltf",
-    "Ground/LeftBossDoor.gltf", "Ground/RightBossDoor.gltf", "Ground/Ground.gltf",
-    "Sky/Sky.gltf",           "Effect/PushAttack.gltf",
+    "Player/Player.gltf",
+    "Player/Hand.gltf",
+    "Player/Leg.gltf",
+    "Player/Gun.gltf",
+    "Enemy/EnemyBlue.gltf",
+    "Enemy/EnemyRed.gltf",
+    "Enemy/EnemyYellow.gltf",
+    "Enemy/DoomShield.gltf",
+    "Item/Heal.gltf",
+    "Item/Magazine.gltf",
+    "Item/ModelGun.gltf",
+    "Ground/Stage.gltf",
+    "Ground/airplane.gltf",
+    "Ground/collisionAirplane.gltf",
+    "Ground/Door.gltf",
+    "Ground/LeftBossDoor.gltf",
+    "Ground/RightBossDoor.gltf",
+    "Ground/Ground.gltf",
+    "Sky/Sky.gltf",
+    "Effect/PushAttack.gltf",
 };
 
 // Every enemy of the three waves, where the game creates it.
 const float3 kSpawns[] = {
-    {75, 2, -25},   {50, 2, -25},   {30, 2, -25},  {5, 2, -25},     {-24, 2, 136},  {102, 2, 203},
-    {23, 2, 136},   {145, 2, 185},  {90, 2, 380},  {10, 2, 393},    {145, 2, 440},  {-36.8f, 10, 155},
-    {135, 10, 175}, {9, 10, 350},   {86, 10, 426}, {-35, 10, 429},  {53, 2, 600},   {-65, 2, 556},
-    {0, 2, 600},    {0, 12, 617},   {0, 25, 658},
+    {75, 2, -25},   {50, 2, -25},  {30, 2, -25},  {5, 2, -25},    {-24, 2, 136}, {102, 2, 203},
+    {23, 2, 136},   {145, 2, 185}, {90, 2, 380},  {10, 2, 393},   {145, 2, 440}, {-36.8f, 10, 155},
+    {135, 10, 175}, {9, 10, 350},  {86, 10, 426}, {-35, 10, 429}, {53, 2, 600},  {-65, 2, 556},
+    {0, 2, 600},    {0, 12, 617},  {0, 25, 658},
 };
 
 const float3 kDown{0, -1, 0};
@@ -197,7 +210,8 @@ TEST(AssetModelsTest, EveryModelParsesCleanlyAsFlatTriangleMeshes) {
     EXPECT_EQ(m.gltf.scenes[0].nodes.size(), m.gltf.nodes.size());
     for (const auto& node : m.gltf.nodes) {
       EXPECT_TRUE(node.children.empty());
-      EXPECT_TRUE(node.matrix.empty() && node.translation.empty() && node.rotation.empty() && node.scale.empty());
+      EXPECT_TRUE(node.matrix.empty() && node.translation.empty() && node.rotation.empty() &&
+                  node.scale.empty());
       ASSERT_GE(node.mesh, 0);
       for (const auto& prim : m.gltf.meshes[node.mesh].primitives) {
         EXPECT_EQ(prim.mode, TINYGLTF_MODE_TRIANGLES);
@@ -296,7 +310,8 @@ TEST(AssetModelsTest, SkyIsAnOpenDomeSeenFromInside) {
 TEST(AssetModelsTest, TitleGroundMeetsTheFiguresFeet) {
   const LoadedModel& ground = Cached("Ground/Ground.gltf");
   float4x4 world = MatrixTranslation(0, 0, -255);
-  for (float3 at : {float3{-1.5f, 0, 2}, float3{2, 0, -4}, float3{13, 0, 40}, float3{1.7f, 0, 55}, float3{0, 0, 900}}) {
+  for (float3 at :
+       {float3{-1.5f, 0, 2}, float3{2, 0, -4}, float3{13, 0, 40}, float3{1.7f, 0, 55}, float3{0, 0, 900}}) {
     Hit h = Ray(ground, world, at, kDown);
     ASSERT_TRUE(h.hit);
     EXPECT_NEAR(at.y - h.distance, -3.5f, 1e-3f);
@@ -362,8 +377,8 @@ TEST(AssetModelsStageTest, SpawnPointsHaveClearanceAndFaceFrontSides) {
 TEST(AssetModelsStageTest, AreasAreClosedUpToWallHeight) {
   // From inside each area, every horizontal ray at the body centre and at 20 meets
   // a front face: nothing leaks out, whichever way the doors stand.
-  const float3 inside[] = {{0, 0, -240}, {-150, 0, -20}, {150, 0, -280}, {40, 0, 240}, {-70, 0, 440},
-                           {150, 0, 20},  {0, 0, 600},   {-90, 0, 690}};
+  const float3 inside[] = {{0, 0, -240},  {-150, 0, -20}, {150, 0, -280}, {40, 0, 240},
+                           {-70, 0, 440}, {150, 0, 20},   {0, 0, 600},    {-90, 0, 690}};
   for (bool open : {false, true})
     for (const float3& p : inside)
       for (float y : {3.0f, 20.0f})
@@ -371,7 +386,9 @@ TEST(AssetModelsStageTest, AreasAreClosedUpToWallHeight) {
           float3 dir = Horizontal(i, 36);
           Hit h = World{open}.Nearest({p.x, y, p.z}, dir);
           ASSERT_TRUE(h.hit) << p.x << ", " << y << ", " << p.z << " toward " << dir.x << ", " << dir.z;
-          EXPECT_GT(Dot(h.normal, -dir), 0.0f) << p.x << ", " << y << ", " << p.z << " hit at " << p.x + dir.x * h.distance << ", " << p.z + dir.z * h.distance;
+          EXPECT_GT(Dot(h.normal, -dir), 0.0f)
+              << p.x << ", " << y << ", " << p.z << " hit at " << p.x + dir.x * h.distance << ", "
+              << p.z + dir.z * h.distance;
         }
 }
 

@@ -14,6 +14,7 @@
 
 #include "framework/VelEffectShader.h"
 #include "framework/VelGraphicsDevice.h"
+#include "framework/VelModel.h"
 #include "framework/VelShaderManager.h"
 #include "framework/VelSprite.h"
 #include "framework/VelTexture.h"
@@ -21,15 +22,6 @@
 #include "platform/headless/HeadlessPlatform.h"
 
 namespace {
-
-// The model vertex layout: position, uv, normal, RGBA8 colour (red lowest).
-struct ModelVertex {
-  float3 position;
-  float2 uv;
-  float3 normal;
-  uint32_t color = 0xFFFFFFFF;
-};
-static_assert(sizeof(ModelVertex) == 36);
 
 struct Pixel {
   int r, g, b, a;
@@ -67,26 +59,39 @@ void ToPixel(const float3& world, const VelCbCamera& camera, int& x, int& y) {
 
 // A unit cube: faces top, front first so that a depth test that fails lets the
 // later, unlit faces cover them.
-void MakeCube(std::vector<ModelVertex>& vertices, std::vector<uint32_t>& indices) {
+VelModel MakeCube(const float4& baseColor, float roughness) {
+  std::vector<VelModelVertex> vertices;
+  std::vector<VelFace> triangles;
   struct Face {
     float3 normal, u, v;
   };
   const Face faces[] = {
-      {{0, 1, 0}, {1, 0, 0}, {0, 0, 1}},  {{0, 0, -1}, {1, 0, 0}, {0, 1, 0}}, {{0, -1, 0}, {1, 0, 0}, {0, 0, -1}},
-      {{0, 0, 1}, {-1, 0, 0}, {0, 1, 0}}, {{-1, 0, 0}, {0, 0, -1}, {0, 1, 0}}, {{1, 0, 0}, {0, 0, 1}, {0, 1, 0}},
+      {{0, 1, 0}, {1, 0, 0}, {0, 0, 1}},   {{0, 0, -1}, {1, 0, 0}, {0, 1, 0}},
+      {{0, -1, 0}, {1, 0, 0}, {0, 0, -1}}, {{0, 0, 1}, {-1, 0, 0}, {0, 1, 0}},
+      {{-1, 0, 0}, {0, 0, -1}, {0, 1, 0}}, {{1, 0, 0}, {0, 0, 1}, {0, 1, 0}},
   };
   for (const Face& f : faces) {
     uint32_t base = uint32_t(vertices.size());
     for (int corner = 0; corner < 4; ++corner) {
       float su = (corner & 1) ? 0.5f : -0.5f, sv = (corner & 2) ? 0.5f : -0.5f;
-      ModelVertex v;
+      VelModelVertex v;
       v.position = f.normal * 0.5f + f.u * su + f.v * sv;
       v.uv = {su + 0.5f, 0.5f - sv};
       v.normal = f.normal;
       vertices.push_back(v);
     }
-    for (uint32_t i : {0u, 2u, 1u, 1u, 2u, 3u}) indices.push_back(base + i);
+    triangles.push_back({{base, base + 2, base + 1}});
+    triangles.push_back({{base + 1, base + 2, base + 3}});
   }
+  VelModel model;
+  model.Materials.resize(1);
+  model.Materials[0].BaseColor = baseColor;
+  model.Materials[0].Roughness = roughness;
+  VelModelNode node;
+  node.Mesh = std::make_shared<VelMesh>();
+  node.Mesh->Create(vertices, triangles, {{0, 0, uint32_t(triangles.size())}});
+  model.Nodes.push_back(node);
+  return model;
 }
 
 class RenderTest : public ::testing::Test {
@@ -129,27 +134,11 @@ TEST_F(RenderTest, LitCubeAdditiveQuadAndSpriteLandWhereTheyBelong) {
 
   // A red cube left of centre, tipped toward the camera so its lit top shows
   // above its front face, which faces away from the light.
-  std::vector<ModelVertex> vertices;
-  std::vector<uint32_t> indices;
-  MakeCube(vertices, indices);
-  VelBuffer vertexBuffer, indexBuffer;
-  ASSERT_TRUE(vertexBuffer.Create(VelBind::VertexBuffer, uint32_t(vertices.size() * sizeof(ModelVertex)),
-                                  VelUsage::Default, vertices.data()));
-  ASSERT_TRUE(indexBuffer.Create(VelBind::IndexBuffer, uint32_t(indices.size() * 4), VelUsage::Default,
-                                 indices.data()));
+  VelModel cube = MakeCube({0.8f, 0.1f, 0.1f, 1}, 0.6f);
   const float4x4 cubeWorld = MatrixRotationX(-25.0f * kDegToRad) * MatrixTranslation(-1.5f, 0, 0);
   shaders.BeginModel();
-  device.SetVertexBuffer(&vertexBuffer, sizeof(ModelVertex));
-  device.SetIndexBuffer(&indexBuffer);
-  device.SetTopology(VelTopology::TriangleList);
   shaders.modelWorld = cubeWorld;
-  shaders.SetObjectTransform(MatrixIdentity());
-  VelMaterialConstants red;
-  red.BaseColor = {0.8f, 0.1f, 0.1f, 1};
-  red.Roughness = 0.6f;
-  const VelTexture* white = device.GetWhiteTexture().get();
-  shaders.SetMaterial(red, white, white, white);
-  device.DrawIndexed(uint32_t(indices.size()), 0);
+  shaders.DrawModel(cube);
 
   // A green additive quad right of centre, depth tested but not written.
   auto additive = device.CreateBlendState(2);
@@ -159,7 +148,7 @@ TEST_F(RenderTest, LitCubeAdditiveQuadAndSpriteLandWhereTheyBelong) {
   shaders.BeginEffect();
   shaders.effectShader.cbPerObject.Data().g_mW = MatrixTranslation(1.5f, 0, 0);
   shaders.effectShader.cbPerObject.Upload();
-  device.SetTexture(0, white);
+  device.SetTexture(0, device.GetWhiteTexture().get());
   const float4 green{0, 0.8f, 0, 1};
   VelEffectVertex quad[4] = {{{-0.5f, -0.5f, 0}, {0, 1}, green},
                              {{-0.5f, 0.5f, 0}, {0, 0}, green},

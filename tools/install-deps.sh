@@ -8,6 +8,8 @@ packages=(
   libtinygltf-dev nlohmann-json3-dev libstb-dev
   libgtest-dev libgmock-dev libbenchmark-dev
   fonts-dejavu-core
+  # core X fonts: SDL's message boxes on X11 draw their (Japanese) text with them
+  xfonts-base
   # OpenGL under SDL's offscreen driver: Mesa's EGL and llvmpipe
   libegl1 libegl-mesa0 libgl1-mesa-dri libgles2 libglx-mesa0
   # measuring sounds and looking at windows by hand

@@ -58,9 +58,11 @@ std::shared_ptr<VelTextureResource> VelHeadlessBackend::CreateTexture(const VelT
   auto texture = std::make_shared<VelHeadlessTexture>();
   texture->backendId = id;
   texture->desc = desc;
-  size_t bytes = size_t(desc.width) * desc.height * 4;
-  texture->pixels.assign(bytes, 0);
-  if (data && bytes) std::memcpy(texture->pixels.data(), data, bytes);
+  // Only given contents are kept: render targets have no pixels to hold here.
+  if (data) {
+    const auto* bytes = static_cast<const uint8_t*>(data);
+    texture->pixels.assign(bytes, bytes + size_t(desc.width) * desc.height * 4);
+  }
   return texture;
 }
 
@@ -109,6 +111,10 @@ void VelHeadlessBackend::Draw(const VelPipelineState& state, bool indexed, uint3
   records.push_back(std::move(record));
 }
 
-bool VelHeadlessBackend::SetFullscreen(bool fullscreen) { return Sys().SetFullscreen(fullscreen); }
+bool VelHeadlessBackend::SetFullscreen(bool fullscreen) {
+  return Sys().SetFullscreen(fullscreen);
+}
 
-bool VelHeadlessBackend::ReadBackBuffer(std::vector<uint8_t>&, int&, int&) { return false; }
+bool VelHeadlessBackend::ReadBackBuffer(std::vector<uint8_t>&, int&, int&) {
+  return false;
+}

@@ -19,6 +19,7 @@ class VelHeadlessBuffer : public VelBufferResource {
 
 class VelHeadlessTexture : public VelTextureResource {
  public:
+  // The initial RGBA8 pixels, top row first (empty when none were given).
   std::vector<uint8_t> pixels;
 };
 

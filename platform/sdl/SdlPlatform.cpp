@@ -140,6 +140,7 @@ void SdlPlatform::ShowError(const std::string& caption, const std::string& text,
       SDL_MESSAGEBOX_ERROR, ownedByWindow ? window : nullptr, caption.c_str(), text.c_str(), 1, &ok, nullptr};
   int button = -1;
   const bool shown = SDL_ShowMessageBox(&data, &button) == 0;
+  if (!shown) std::fprintf(stderr, "SDL message box: %s\n", SDL_GetError());
   // Without a display a player at a terminal still learns why the game ended.
   if (!shown || !videoReady) PrintBox(caption, text);
 }
@@ -160,6 +161,7 @@ bool SdlPlatform::AskYesNo(const std::string& caption, const std::string& text) 
                                    nullptr};
   int button = -1;  // stays -1 when the box is closed without a button
   if (SDL_ShowMessageBox(&data, &button) != 0) {
+    std::fprintf(stderr, "SDL message box: %s\n", SDL_GetError());
     PrintBox(caption, text + " -> No");
     return false;
   }

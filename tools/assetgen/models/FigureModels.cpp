@@ -38,7 +38,8 @@ void Use(Mesh& m, int material, float4 color = {1, 1, 1, 1}, float uvScale = 1.0
 }
 
 // A box of the given half width (x) and half height (y) running from a to b.
-void Segment(Mesh& m, const float3& a, const float3& b, float halfWidth, float halfHeight, unsigned faces = kAllFaces) {
+void Segment(Mesh& m, const float3& a, const float3& b, float halfWidth, float halfHeight,
+             unsigned faces = kAllFaces) {
   float3 z = b - a;
   float length = Length(z);
   z = z / length;
@@ -76,13 +77,14 @@ Model Player() {
   m.Box({-0.48f, -0.25f, -0.3f}, {0.48f, 0.45f, 0.3f});
   m.Cylinder(0.22f, 0.2f, 1.45f, 1.8f, 8, Xf{}, true, false, false);
   Use(m, s.plate);
-  m.Prism({{-0.82f, 0.4f}, {0.82f, 0.4f}, {0.95f, 1.3f}, {0.7f, 1.55f}, {-0.7f, 1.55f}, {-0.95f, 1.3f}}, -0.45f,
-          0.45f);
+  m.Prism({{-0.82f, 0.4f}, {0.82f, 0.4f}, {0.95f, 1.3f}, {0.7f, 1.55f}, {-0.7f, 1.55f}, {-0.95f, 1.3f}},
+          -0.45f, 0.45f);
   m.Box({-0.55f, -0.7f, 0.34f}, {0.55f, -0.3f, 0.42f}, Xf{}, kAllFaces & ~kNegZ);
   Use(m, s.accent);
   m.Box({-0.62f, 0.62f, 0.44f}, {0.62f, 1.32f, 0.58f}, Xf{}, kAllFaces & ~kNegZ);
   for (float side : {-1.0f, 1.0f}) {
-    m.Box({-0.24f, -0.14f, -0.4f}, {0.24f, 0.2f, 0.4f}, RotZ(side * -18).Then(Translate(side * 1.02f, 1.42f, 0)));
+    m.Box({-0.24f, -0.14f, -0.4f}, {0.24f, 0.2f, 0.4f},
+          RotZ(side * -18).Then(Translate(side * 1.02f, 1.42f, 0)));
   }
   // Backpack: what the camera sees most of the time.
   Use(m, s.plate, {0.8f, 0.82f, 0.85f, 1});
@@ -158,7 +160,8 @@ void BuildGun(Mesh& m, const GunLook& g, const Xf& xf) {
   Use(m, g.body, {0.32f, 0.33f, 0.36f, 1}, 1);
   box({-0.42f, -0.42f, -0.6f}, {0.02f, 0.05f, 2.6f});
   box({-0.38f, -0.62f, -0.3f}, {-0.02f, -0.42f, 2.3f});
-  m.Cylinder(0.14f, 0.14f, 2.6f, 3.5f, 10, kAlongZ.Then(Translate(-0.2f, -0.2f, 0)).Then(xf), true, false, true);
+  m.Cylinder(0.14f, 0.14f, 2.6f, 3.5f, 10, kAlongZ.Then(Translate(-0.2f, -0.2f, 0)).Then(xf), true, false,
+             true);
   m.Cylinder(0.21f, 0.21f, 3.0f, 3.4f, 8, kAlongZ.Then(Translate(-0.2f, -0.2f, 0)).Then(xf), false);
   Use(m, g.grip, {0.2f, 0.2f, 0.22f, 1}, 1);
   box({-0.37f, -0.95f, -0.2f}, {-0.03f, 0.0f, 0.25f}, RotX(-14).Then(Translate(0, -0.5f, -0.05f)));
@@ -236,8 +239,8 @@ Model EnemyYellow() {
   m.Box({-0.55f, 0.3f, 0.8f}, {0.55f, 1.2f, 2.4f});
   m.Cylinder(0.32f, 0.32f, 2.4f, 3.6f, 8, kAlongZ.Then(Translate(0, 0.75f, 0)), true, false, true);
   for (float side : {-1.0f, 1.0f}) {
-    m.Box({-0.08f, 0, -0.08f}, {0.08f, 1.6f, 0.08f}, RotZ(side * -20).Then(Translate(side * 1.2f, 1.6f, -0.8f)),
-          kAllFaces & ~kNegY);
+    m.Box({-0.08f, 0, -0.08f}, {0.08f, 1.6f, 0.08f},
+          RotZ(side * -20).Then(Translate(side * 1.2f, 1.6f, -0.8f)), kAllFaces & ~kNegY);
     m.Box({-0.5f, -0.35f, -0.6f}, {0.5f, 0.35f, 0.9f}, Translate(side * 2.75f, -0.1f, 0.3f));
   }
   Use(m, k.eye);
@@ -259,18 +262,21 @@ Model EnemyRed() {
   Use(m, k.trim);
   m.Cylinder(2.75f, 2.75f, -0.5f, 0.5f, 8, RotY(22.5f), false, true, true);
   for (float side : {-1.0f, 1.0f}) {
-    m.Cylinder(0.45f, 0.0f, 0, 1.9f, 6, RotZ(side * -30).Then(Translate(side * 1.3f, 1.9f, 0.3f)), false, true, false);
-    m.Cylinder(0.35f, 0.0f, 0, 1.3f, 6, RotZ(side * -70).Then(Translate(side * 2.5f, 0.8f, -0.2f)), false, true,
-               false);
+    m.Cylinder(0.45f, 0.0f, 0, 1.9f, 6, RotZ(side * -30).Then(Translate(side * 1.3f, 1.9f, 0.3f)), false,
+               true, false);
+    m.Cylinder(0.35f, 0.0f, 0, 1.3f, 6, RotZ(side * -70).Then(Translate(side * 2.5f, 0.8f, -0.2f)), false,
+               true, false);
     m.Box({-0.45f, -0.45f, -1.0f}, {0.45f, 0.45f, 1.4f}, Translate(side * 3.0f, -0.6f, 0.2f));
-    m.Cylinder(0.22f, 0.22f, 1.4f, 2.6f, 6, kAlongZ.Then(Translate(side * 3.0f, -0.6f, 0)), false, false, true);
+    m.Cylinder(0.22f, 0.22f, 1.4f, 2.6f, 6, kAlongZ.Then(Translate(side * 3.0f, -0.6f, 0)), false, false,
+               true);
   }
   m.Cylinder(0.0f, 0.6f, -3.3f, -2.3f, 6, Xf{}, false, false, true);
   Use(m, k.eye);
   m.Box({-1.55f, -0.22f, -0.3f}, {1.55f, 0.26f, 0.3f}, RotX(-6).Then(Translate(0, 0.45f, 2.35f)));
   m.Box({-0.3f, -0.3f, -0.2f}, {0.3f, 0.3f, 0.2f}, Translate(0, -0.8f, 2.45f));
   Use(m, k.thruster);
-  for (float side : {-1.0f, 1.0f}) m.Box({-0.2f, -0.2f, -0.1f}, {0.2f, 0.2f, 0.1f}, Translate(side * 3.0f, -0.6f, 2.62f));
+  for (float side : {-1.0f, 1.0f})
+    m.Box({-0.2f, -0.2f, -0.1f}, {0.2f, 0.2f, 0.1f}, Translate(side * 3.0f, -0.6f, 2.62f));
   return model;
 }
 
@@ -325,10 +331,13 @@ Model Magazine() {
   Use(m, band);
   m.Box({-0.28f, -0.82f, -0.46f}, {0.28f, -0.62f, 0.46f}, tilt);
   Use(m, brass);
-  m.Cylinder(0.13f, 0.13f, -0.35f, 0.3f, 8, kAlongZ.Then(Translate(0, 0.56f, 0)).Then(tilt), true, false, true);
-  m.Cylinder(0.13f, 0.05f, 0.3f, 0.45f, 8, kAlongZ.Then(Translate(0, 0.56f, 0)).Then(tilt), true, false, false);
+  m.Cylinder(0.13f, 0.13f, -0.35f, 0.3f, 8, kAlongZ.Then(Translate(0, 0.56f, 0)).Then(tilt), true, false,
+             true);
+  m.Cylinder(0.13f, 0.05f, 0.3f, 0.45f, 8, kAlongZ.Then(Translate(0, 0.56f, 0)).Then(tilt), true, false,
+             false);
   Use(m, glow);
-  for (float x : {-1.0f, 1.0f}) m.Box({-0.01f, -0.5f, -0.2f}, {0.01f, 0.3f, 0.2f}, Translate(x * 0.27f, 0, 0).Then(tilt));
+  for (float x : {-1.0f, 1.0f})
+    m.Box({-0.01f, -0.5f, -0.2f}, {0.01f, 0.3f, 0.2f}, Translate(x * 0.27f, 0, 0).Then(tilt));
   return model;
 }
 
@@ -361,7 +370,8 @@ Model PushAttack() {
   };
   for (int i = 0; i < steps; ++i)
     for (int k = 0; k < 4; ++k) {
-      float3 a = section(i, k), b = section(i + 1, k), c = section(i + 1, (k + 1) % 4), d = section(i, (k + 1) % 4);
+      float3 a = section(i, k), b = section(i + 1, k), c = section(i + 1, (k + 1) % 4),
+             d = section(i, (k + 1) % 4);
       // Outward from the wave's core line.
       float t = (i + 0.5f) / steps, angle = (-70 + 140 * t) * kDegToRad;
       float3 core{1.45f * std::sin(angle), 0, 1.45f * std::cos(angle)};
@@ -372,7 +382,9 @@ Model PushAttack() {
   return model;
 }
 
-bool Write(const Model& model, const std::string& path) { return WriteGltf(model, path); }
+bool Write(const Model& model, const std::string& path) {
+  return WriteGltf(model, path);
+}
 
 }  // namespace
 

@@ -122,18 +122,21 @@ bool WriteGltf(const Model& model, const std::string& path) {
       std::vector<uint32_t> idx = part.indices;
       for (size_t i = 0; i + 2 < idx.size(); i += 3) std::swap(idx[i + 1], idx[i + 2]);
       json attributes;
-      int position = buffer.Add(pos.data(), pos.size() * 4, kFloat, "VEC3", n, kArrayBuffer, &accessors, &views);
+      int position =
+          buffer.Add(pos.data(), pos.size() * 4, kFloat, "VEC3", n, kArrayBuffer, &accessors, &views);
       accessors[position]["min"] = Array({lo[0], lo[1], lo[2]});
       accessors[position]["max"] = Array({hi[0], hi[1], hi[2]});
       attributes["POSITION"] = position;
-      attributes["NORMAL"] = buffer.Add(nrm.data(), nrm.size() * 4, kFloat, "VEC3", n, kArrayBuffer, &accessors, &views);
+      attributes["NORMAL"] =
+          buffer.Add(nrm.data(), nrm.size() * 4, kFloat, "VEC3", n, kArrayBuffer, &accessors, &views);
       attributes["TEXCOORD_0"] =
           buffer.Add(uv.data(), uv.size() * 4, kFloat, "VEC2", n, kArrayBuffer, &accessors, &views);
       attributes["COLOR_0"] =
           buffer.Add(col.data(), col.size() * 4, kFloat, "VEC4", n, kArrayBuffer, &accessors, &views);
       int indices = buffer.Add(idx.data(), idx.size() * 4, kUnsignedInt, "SCALAR", idx.size(),
                                kElementArrayBuffer, &accessors, &views);
-      primitives.push_back({{"attributes", attributes}, {"indices", indices}, {"material", part.material}, {"mode", 4}});
+      primitives.push_back(
+          {{"attributes", attributes}, {"indices", indices}, {"material", part.material}, {"mode", 4}});
     }
     meshes.push_back({{"name", mesh.Name()}, {"primitives", primitives}});
     nodes.push_back({{"name", mesh.Name()}, {"mesh", meshes.size() - 1}});
@@ -150,7 +153,8 @@ bool WriteGltf(const Model& model, const std::string& path) {
     doc["images"] = images;
     doc["textures"] = textures;
     // Linear filtering with mipmaps, repeating: surfaces tile their textures.
-    doc["samplers"] = json::array({{{"magFilter", 9729}, {"minFilter", 9987}, {"wrapS", 10497}, {"wrapT", 10497}}});
+    doc["samplers"] =
+        json::array({{{"magFilter", 9729}, {"minFilter", 9987}, {"wrapS", 10497}, {"wrapT", 10497}}});
   }
   doc["accessors"] = accessors;
   doc["bufferViews"] = views;

@@ -151,16 +151,16 @@ void Mesh::Box(const float3& lo, const float3& hi, const Xf& xf, unsigned mask) 
     float3 n;
   };
   const Face faces[6] = {
-      {kNegX, {0, 2, 6, 4}, {-1, 0, 0}}, {kPosX, {1, 3, 7, 5}, {1, 0, 0}},
-      {kNegY, {0, 1, 5, 4}, {0, -1, 0}}, {kPosY, {2, 3, 7, 6}, {0, 1, 0}},
-      {kNegZ, {0, 1, 3, 2}, {0, 0, -1}}, {kPosZ, {4, 5, 7, 6}, {0, 0, 1}},
+      {kNegX, {0, 2, 6, 4}, {-1, 0, 0}}, {kPosX, {1, 3, 7, 5}, {1, 0, 0}},  {kNegY, {0, 1, 5, 4}, {0, -1, 0}},
+      {kPosY, {2, 3, 7, 6}, {0, 1, 0}},  {kNegZ, {0, 1, 3, 2}, {0, 0, -1}}, {kPosZ, {4, 5, 7, 6}, {0, 0, 1}},
   };
   for (const auto& f : faces)
     if (mask & f.bit) Quad(corner[f.c[0]], corner[f.c[1]], corner[f.c[2]], corner[f.c[3]], xf.Normal(f.n));
   shading_ = false;
 }
 
-void Mesh::Prism(const std::vector<float2>& profile, float z0, float z1, const Xf& xf, bool caps, bool bottom) {
+void Mesh::Prism(const std::vector<float2>& profile, float z0, float z1, const Xf& xf, bool caps,
+                 bool bottom) {
   size_t n = profile.size();
   // Signed area decides which way the profile winds, so sides can face outward.
   float area = 0;
@@ -184,8 +184,8 @@ void Mesh::Prism(const std::vector<float2>& profile, float z0, float z1, const X
     const float2& b = profile[(i + 1) % n];
     float3 outward{(b.y - a.y) * sign, -(b.x - a.x) * sign, 0};
     if (!bottom && outward.y < 0 && std::fabs(outward.x) < 1e-6f) continue;
-    Quad(xf.Point({a.x, a.y, z0}), xf.Point({b.x, b.y, z0}), xf.Point({b.x, b.y, z1}), xf.Point({a.x, a.y, z1}),
-         xf.Normal(outward));
+    Quad(xf.Point({a.x, a.y, z0}), xf.Point({b.x, b.y, z0}), xf.Point({b.x, b.y, z1}),
+         xf.Point({a.x, a.y, z1}), xf.Normal(outward));
   }
   if (caps) {
     std::vector<float3> back, front;
@@ -217,7 +217,8 @@ void Mesh::Cylinder(float r0, float r1, float y0, float y1, int segments, const 
     top.push_back(p01);
     float u0 = static_cast<float>(i) / segments, u1 = static_cast<float>(i + 1) / segments;
     if (smooth) {
-      float3 n0 = xf.Normal(Normalize(float3{c0, slope, s0})), n1 = xf.Normal(Normalize(float3{c1, slope, s1}));
+      float3 n0 = xf.Normal(Normalize(float3{c0, slope, s0})),
+             n1 = xf.Normal(Normalize(float3{c1, slope, s1}));
       MeshVertex v00{p00, n0, {u0, 1}, color}, v01{p01, n0, {u0, 0}, color};
       MeshVertex v10{p10, n1, {u1, 1}, color}, v11{p11, n1, {u1, 0}, color};
       if (r0 > 0) SmoothTriangle(v00, v10, v11);
@@ -242,8 +243,8 @@ void Mesh::Sphere(float radius, int segments, int rings, const Xf& xf, bool smoo
   SphereBand(radius, -90, 90, segments, rings, xf, false, smooth);
 }
 
-void Mesh::SphereBand(float radius, float lat0, float lat1, int segments, int rings, const Xf& xf, bool inward,
-                      bool smooth) {
+void Mesh::SphereBand(float radius, float lat0, float lat1, int segments, int rings, const Xf& xf,
+                      bool inward, bool smooth) {
   auto at = [&](int i, int j) {
     float lon = 2 * kPi * i / segments;
     float lat = (lat0 + (lat1 - lat0) * j / rings) * kDegToRad;

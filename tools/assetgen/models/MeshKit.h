@@ -42,9 +42,13 @@ struct Xf {
 };
 
 Xf Translate(float x, float y, float z);
-inline Xf Translate(const float3& t) { return Translate(t.x, t.y, t.z); }
+inline Xf Translate(const float3& t) {
+  return Translate(t.x, t.y, t.z);
+}
 Xf Scale(float x, float y, float z);
-inline Xf Scale(float s) { return Scale(s, s, s); }
+inline Xf Scale(float s) {
+  return Scale(s, s, s);
+}
 // Rotations in degrees with the game's sense: RotY(90) turns +z toward +x.
 Xf RotX(float degrees);
 Xf RotY(float degrees);

@@ -99,13 +99,14 @@ void WallLamp(Mesh& m, const StageLook& look, float3 at, float3 outward) {
 // running along local z from 0 to length.
 void Barrier(Mesh& m, const StageLook& look, const Xf& xf, float length, float shade) {
   Use(m, look.wall, 8, {0.8f * shade, 0.79f * shade, 0.75f * shade, 1}, 0.3f);
-  m.Prism({{-1.1f, 0}, {1.1f, 0}, {0.55f, 0.9f}, {0.35f, 4.0f}, {-0.35f, 4.0f}, {-0.55f, 0.9f}}, 0, length, xf, true,
-          false);
+  m.Prism({{-1.1f, 0}, {1.1f, 0}, {0.55f, 0.9f}, {0.35f, 4.0f}, {-0.35f, 4.0f}, {-0.55f, 0.9f}}, 0, length,
+          xf, true, false);
   Use(m, look.hazard, 2);
   m.Box({-0.36f, 4.0f, 0.0f}, {0.36f, 4.05f, length}, xf, kPosY);
 }
 
-void Container(Mesh& m, const StageLook& look, float x0, float y0, float z0, float x1, float z1, float4 color) {
+void Container(Mesh& m, const StageLook& look, float x0, float y0, float z0, float x1, float z1,
+               float4 color) {
   Use(m, look.metal, 8.5f, color, 0.25f);
   Block(m, x0, y0, z0, x1, y0 + 8.5f, z1, kNoBottom);
 }
@@ -122,7 +123,8 @@ void FuelTank(Mesh& m, const StageLook& look, float x0, float x1, float z) {
   Use(m, look.wall, 8, {0.55f, 0.55f, 0.52f, 1}, 0.2f);
   for (float x : {x0 + 3, x1 - 5}) Block(m, x, 0, z - 3.5f, x + 2, 2.0f, z + 3.5f, kNoBottom);
   Use(m, look.hazard, 4);
-  m.Cylinder(4.05f, 4.05f, 0, 1.0f, 12, RotZ(-90).Then(Translate((x0 + x1) / 2, 4.3f, z)), true, false, false);
+  m.Cylinder(4.05f, 4.05f, 0, 1.0f, 12, RotZ(-90).Then(Translate((x0 + x1) / 2, 4.3f, z)), true, false,
+             false);
 }
 
 // A square column from the floor to the given height.
@@ -147,10 +149,10 @@ void Floors(Mesh& m, const StageLook& look) {
     float x0, z0, x1, z1;
   };
   const R base[] = {
-      {-90, 6, 40, 120},     {40, 6, 165, 120},     {-90, 120, 40, 235},   {40, 120, 165, 235},
-      {-90, 235, -75, 255},  {-55, 235, 165, 255},  {-90, 255, -85, 267},  {-45, 255, 165, 267},
-      {-90, 267, -85, 287},  {-25, 267, 165, 287},  {-90, 287, -85, 300},  {-45, 287, 165, 300},
-      {-90, 300, 40, 471},   {40, 300, 165, 471},
+      {-90, 6, 40, 120},    {40, 6, 165, 120},    {-90, 120, 40, 235},  {40, 120, 165, 235},
+      {-90, 235, -75, 255}, {-55, 235, 165, 255}, {-90, 255, -85, 267}, {-45, 255, 165, 267},
+      {-90, 267, -85, 287}, {-25, 267, 165, 287}, {-90, 287, -85, 300}, {-45, 287, 165, 300},
+      {-90, 300, 40, 471},  {40, 300, 165, 471},
   };
   for (const auto& r : base) RectY(m, 0, r.x0, r.z0, r.x1, r.z1);
   RectY(m, 0, -40, 471, 40, 479);  // boss gap
@@ -370,7 +372,8 @@ void Lights(Mesh& m, const StageLook& look) {
   // Beacons on the gatehouse and the boss wall; conduits along the arena walls.
   Use(m, look.beacon, 2);
   for (float x : {-32.0f, 32.0f}) Block(m, x - 0.8f, 87, 2.2f, x + 0.8f, 88.6f, 3.8f, kAllFaces & ~kNegY);
-  for (float x : {-90.0f, -45.0f, 45.0f, 90.0f}) Block(m, x - 0.8f, 55, 474.2f, x + 0.8f, 56.6f, 475.8f, kAllFaces & ~kNegY);
+  for (float x : {-90.0f, -45.0f, 45.0f, 90.0f})
+    Block(m, x - 0.8f, 55, 474.2f, x + 0.8f, 56.6f, 475.8f, kAllFaces & ~kNegY);
   Use(m, look.glow, 4);
   RectX(m, -99.95f, 479, 700, 20, 21, 1);
   RectX(m, 99.95f, 479, 700, 20, 21, -1);
@@ -433,26 +436,28 @@ Model Airplane() {
   m.Cylinder(1.4f, 0.5f, 6.0f, 8.4f, 12, alongZ.Then(Translate(0, 2.2f, 0)), true, false, false);
   m.Sphere(0.5f, 12, 4, Scale(1, 1, 1.2f).Then(Translate(0, 2.2f, 8.4f)));
   // The tail rises toward the loading ramp.
-  m.Cylinder(1.4f, 0.45f, 0, 4.3f, 12, alongZ.Then(Scale(1, 1, -1)).Then(Translate(0, 2.2f, -5.5f)), true, false,
-             false);
+  m.Cylinder(1.4f, 0.45f, 0, 4.3f, 12, alongZ.Then(Scale(1, 1, -1)).Then(Translate(0, 2.2f, -5.5f)), true,
+             false, false);
   m.Box({-0.45f, 2.5f, -10.0f}, {0.45f, 3.2f, -9.6f});
   Use(m, hull, 3, {0.78f, 0.8f, 0.76f, 1});
   // Wheel sponsons and the nose gear.
   m.Box({-1.75f, 0.5f, -1.5f}, {1.75f, 1.7f, 2.5f}, Xf{}, kAllFaces);
   Use(m, engine, 1, {0.25f, 0.25f, 0.26f, 1});
   for (float x : {-1.5f, 1.5f})
-    for (float z : {-0.8f, 1.8f}) m.Cylinder(0.5f, 0.5f, -0.3f, 0.3f, 10, RotZ(-90).Then(Translate(x, 0.5f, z)));
+    for (float z : {-0.8f, 1.8f})
+      m.Cylinder(0.5f, 0.5f, -0.3f, 0.3f, 10, RotZ(-90).Then(Translate(x, 0.5f, z)));
   m.Box({-0.1f, 0.4f, 6.3f}, {0.1f, 1.2f, 6.5f});
   m.Cylinder(0.4f, 0.4f, -0.25f, 0.25f, 10, RotZ(-90).Then(Translate(0, 0.4f, 6.4f)));
   // Cockpit glazing.
   Use(m, canopy, 1);
-  m.Box({-0.9f, 2.9f, 6.2f}, {0.9f, 3.3f, 7.2f}, RotX(-12).Then(Translate(0, 0.2f, 0.6f)), kAllFaces & ~kNegY);
+  m.Box({-0.9f, 2.9f, 6.2f}, {0.9f, 3.3f, 7.2f}, RotX(-12).Then(Translate(0, 0.2f, 0.6f)),
+        kAllFaces & ~kNegY);
   // High wing with a little taper, and the fin and tailplane.
   const Xf flat{{1, 0, 0}, {0, 0, 1}, {0, 1, 0}, {0, 0, 0}};  // profile in x-z, thickness along y
   Use(m, hull, 3, {0.82f, 0.85f, 0.8f, 1});
   m.Prism({{-9, -1.0f}, {9, -1.0f}, {9, 0.9f}, {1.4f, 1.6f}, {-1.4f, 1.6f}, {-9, 0.9f}}, 3.4f, 3.75f, flat);
-  m.Prism({{-3.6f, -9.9f}, {3.6f, -9.9f}, {3.6f, -8.9f}, {0.5f, -8.2f}, {-0.5f, -8.2f}, {-3.6f, -8.9f}}, 3.15f,
-          3.35f, flat);
+  m.Prism({{-3.6f, -9.9f}, {3.6f, -9.9f}, {3.6f, -8.9f}, {0.5f, -8.2f}, {-0.5f, -8.2f}, {-3.6f, -8.9f}},
+          3.15f, 3.35f, flat);
   const Xf side{{0, 0, 1}, {0, 1, 0}, {1, 0, 0}, {0, 0, 0}};  // profile in z-y, thickness along x
   m.Prism({{-10.0f, 3.0f}, {-6.8f, 3.0f}, {-8.6f, 5.7f}, {-9.9f, 5.7f}}, -0.15f, 0.15f, side);
   // Engines under the wing, with blurred propeller discs.
@@ -597,7 +602,8 @@ Model Ground() {
     }
   Use(m, light, 1);
   for (float z = 275; z < 1300; z += 40)
-    for (float x : {-30.0f, 30.0f}) m.Box({x - 0.4f, y, z - 0.4f}, {x + 0.4f, y + 0.5f, z + 0.4f}, Xf{}, kNoBottom);
+    for (float x : {-30.0f, 30.0f})
+      m.Box({x - 0.4f, y, z - 0.4f}, {x + 0.4f, y + 0.5f, z + 0.4f}, Xf{}, kNoBottom);
   return model;
 }
 
@@ -615,7 +621,9 @@ Model Sky() {
   return model;
 }
 
-bool Write(const Model& model, const std::string& path) { return WriteGltf(model, path); }
+bool Write(const Model& model, const std::string& path) {
+  return WriteGltf(model, path);
+}
 
 }  // namespace
 

@@ -5,8 +5,8 @@
 
 #include <algorithm>
 #include <cmath>
-#include <cstdio>
 #include <cstdint>
+#include <cstdio>
 
 #include "framework/VelMath.h"
 
@@ -97,7 +97,7 @@ void Stains(Image& img, float amount, int seed) {
 
 Image Slab() {
   Image img(256, 256);
-  img.Fill(0.56f, 0.56f, 0.54f);
+  img.Fill(0.47f, 0.47f, 0.45f);
   img.Grain(0.10f, 16, 4, 11);
   Stains(img, 0.18f, 12);
   BorderSeams(img, 3, 0.55f);
@@ -126,12 +126,14 @@ Image Airfield() {
       float sx = std::fmod(x + 384.0f, 12.0f), sz = std::fmod(z + 384.0f, 12.0f);
       if (sx < 0.4f || sz < 0.4f) paint(0.18f, 0.18f, 0.19f, 0.6f);
       float wear = 0.75f + 0.25f * TileNoise(px / 1024.0f, py / 1024.0f, 64, 2, 23);
-      if (std::fabs(x) < 0.6f && std::fmod(z + 384.0f, 8.0f) < 5.0f && z < -6) paint(0.95f, 0.75f, 0.15f, wear);
+      if (std::fabs(x) < 0.6f && std::fmod(z + 384.0f, 8.0f) < 5.0f && z < -6)
+        paint(0.95f, 0.75f, 0.15f, wear);
       if (std::fabs(z + 115.0f) < 0.8f || std::fabs(z + 118.0f) < 0.4f) paint(0.85f, 0.2f, 0.12f, wear);
       bool inStand = x > -130 && x < -30 && z > -265 && z < -155;
       bool onStand = inStand && (x < -129 || x > -31 || z < -264 || z > -156);
       if (onStand) paint(0.92f, 0.92f, 0.9f, wear);
-      if (std::fabs(z + 240.0f) < 6 && std::fabs(x) < 6 && (std::fabs(x) > 5.3f || std::fabs(z + 240.0f) > 5.3f))
+      if (std::fabs(z + 240.0f) < 6 && std::fabs(x) < 6 &&
+          (std::fabs(x) > 5.3f || std::fabs(z + 240.0f) > 5.3f))
         paint(0.92f, 0.92f, 0.9f, wear);
     }
   return img;
@@ -254,13 +256,15 @@ Image Camo() {
 // the horizon (1). A low sun, a warm band at the horizon and clouds lit from below.
 Image Sky() {
   Image img(1024, 512);
-  const float zenith[3] = {0.05f, 0.07f, 0.2f}, middle[3] = {0.36f, 0.22f, 0.42f}, horizon[3] = {1.0f, 0.56f, 0.28f};
+  const float zenith[3] = {0.05f, 0.07f, 0.2f}, middle[3] = {0.36f, 0.22f, 0.42f},
+              horizon[3] = {1.0f, 0.56f, 0.28f};
   for (int y = 0; y < 512; ++y)
     for (int x = 0; x < 1024; ++x) {
       float u = (x + 0.5f) / 1024.0f, v = (y + 0.5f) / 512.0f;
       float* p = img.At(x, y);
       float a = Smooth(0.0f, 0.75f, v), b = Smooth(0.6f, 1.0f, v);
-      for (int c = 0; c < 3; ++c) p[c] = zenith[c] + (middle[c] - zenith[c]) * a + (horizon[c] - middle[c]) * b;
+      for (int c = 0; c < 3; ++c)
+        p[c] = zenith[c] + (middle[c] - zenith[c]) * a + (horizon[c] - middle[c]) * b;
       float du = std::fabs(u - 0.3f) * 4.0f, dv = (1.0f - v) * 1.2f;
       float sun = std::sqrt(du * du + dv * dv);
       float glow = std::exp(-sun * 6.0f) * 0.9f + (sun < 0.045f ? 1.0f : 0.0f);
@@ -313,7 +317,8 @@ Image Shield() {
       float best = 1e9f;
       for (int r = row - 1; r <= row + 1; ++r) {
         float off = (r & 1) ? 0.5f : 0.0f;
-        for (int c = static_cast<int>(std::floor(qx - off)) - 1; c <= static_cast<int>(std::floor(qx - off)) + 1; ++c) {
+        for (int c = static_cast<int>(std::floor(qx - off)) - 1;
+             c <= static_cast<int>(std::floor(qx - off)) + 1; ++c) {
           float cx = (c + off + 0.5f) * s, cy = (r + 0.5f) * s * 0.8660254f;
           float dx = x - cx, dy = y - cy;
           best = std::min(best, dx * dx + dy * dy);
@@ -340,9 +345,9 @@ bool WriteSurfaceTexture(const std::string& dir, const std::string& name) {
     Image (*make)();
   };
   static const Entry entries[] = {
-      {"slab", Slab},       {"airfield", Airfield}, {"wall", Wall},         {"metal", Metal},
-      {"hazard", Hazard},   {"door", Door},         {"plates", Plates},     {"camo", Camo},
-      {"sky", Sky},         {"plating", Plating},   {"armor", Armor},       {"shield", Shield},
+      {"slab", Slab},     {"airfield", Airfield}, {"wall", Wall},     {"metal", Metal},
+      {"hazard", Hazard}, {"door", Door},         {"plates", Plates}, {"camo", Camo},
+      {"sky", Sky},       {"plating", Plating},   {"armor", Armor},   {"shield", Shield},
   };
   for (const auto& e : entries)
     if (name == e.name) return e.make().WritePng(dir + "/" + name + ".png");
