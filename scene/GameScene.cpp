@@ -26,6 +26,8 @@ GameScene::GameScene() {
   sky = std::make_unique<Sky>(this);
   stage = std::make_unique<StageObjects>(this);
   effects = std::make_unique<C_EffectManager>(this);
+  enemies = std::make_unique<EnemyManager>(this);
+  enemyShots = std::make_unique<EnemyShots>(this);
   items = std::make_unique<ItemManager>(this);
 
   killCount = 0;
@@ -62,7 +64,25 @@ GameScene::~GameScene() {
   sky.reset();
   stage.reset();
   effects.reset();
+  enemies.reset();
+  enemyShots.reset();
   items.reset();
+}
+
+std::vector<ContactBody> GameScene::EnemyBodies() const {
+  std::vector<ContactBody> bodies;
+  for (const auto& enemy : enemies->enemies) {
+    bodies.push_back({enemy->GetMatrix().Translation(), enemy->GetRadius(), enemy->GetPower()});
+  }
+  return bodies;
+}
+
+std::vector<ContactBody> GameScene::EnemyBulletBodies() const {
+  std::vector<ContactBody> bodies;
+  for (const auto& bullet : enemyShots->bullets) {
+    bodies.push_back({bullet->GetPosition(), bullet->GetRadius(), bullet->GetPower()});
+  }
+  return bodies;
 }
 
 bool GameScene::WorldRuns() const {
@@ -96,7 +116,8 @@ void GameScene::Update() {
   items->Update();
   stage->Update();
   sky->Update();
-  // Enemies, enemy shots, then effects.
+  enemies->Update();
+  enemyShots->Update();
   effects->Update();
 }
 
@@ -115,7 +136,7 @@ void GameScene::Draw() {
   rightLeg->Draw();
   leftLeg->Draw();
   gun->Draw();
-  // Enemies.
+  enemies->Draw();
   stage->Draw();
   items->Draw();
 
@@ -125,7 +146,7 @@ void GameScene::Draw() {
 
   device.SetDepthStencilState(depthTestNoWrite);
   device.SetBlendState(additiveBlend);
-  // Boss shields, then model effects.
+  enemies->DrawShields();
   effects->DrawModels();
 
   device.SetBlendState(alphaBlend);
@@ -134,7 +155,8 @@ void GameScene::Draw() {
   shaders.BeginEffect();
   device.SetDepthStencilState(depthTestNoWrite);
   device.SetBlendState(additiveBlend);
-  // Player shots, enemy shots, then sprite effects.
+  // Player shots, then enemy shots and sprite effects.
+  enemyShots->Draw();
   effects->Draw();
 
   device.SetBlendState(alphaBlend);
