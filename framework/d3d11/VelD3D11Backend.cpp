@@ -191,6 +191,19 @@ Com<ID3DBlob> Compile(const VelHlslStage& stage, const char* profile, bool debug
   UINT flags = D3DCOMPILE_ENABLE_STRICTNESS | (debug ? D3DCOMPILE_DEBUG : D3DCOMPILE_OPTIMIZATION_LEVEL3);
   HRESULT hr = D3DCompile(stage.source, std::strlen(stage.source), nullptr, nullptr, nullptr,
                           stage.entryPoint, profile, flags, 0, &code, &errors);
+  if (FAILED(hr) && profile[0] == 'p') {
+    // A compiler that knows no discard still builds the stage without the
+    // alpha test (see the shader sources).
+    static const D3D_SHADER_MACRO noDiscard[] = {{"VEL_NO_DISCARD", "1"}, {nullptr, nullptr}};
+    Com<ID3DBlob> retryErrors;
+    if (SUCCEEDED(D3DCompile(stage.source, std::strlen(stage.source), nullptr, noDiscard, nullptr,
+                             stage.entryPoint, profile, flags, 0, &code, &retryErrors))) {
+      std::fprintf(stderr, "HLSL %s: built without the alpha test: %s\n", profile,
+                   errors ? static_cast<const char*>(errors->GetBufferPointer()) : "");
+      return code;
+    }
+    errors = retryErrors;
+  }
   if (FAILED(hr)) {
     std::fprintf(stderr, "HLSL %s failed (0x%08lx): %s\n", profile, static_cast<unsigned long>(hr),
                  errors ? static_cast<const char*>(errors->GetBufferPointer()) : "");

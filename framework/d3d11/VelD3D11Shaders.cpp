@@ -6,6 +6,16 @@
 
 namespace {
 
+// Pixels whose alpha is below g_AlphaTestThreshold are discarded. Older HLSL
+// compilers without discard (Wine 8's) build the stage with VEL_NO_DISCARD:
+// the game keeps the threshold at 0, where no pixel is discarded anyway.
+#define VEL_HLSL_ALPHA_TEST                                                  \
+  "#ifdef VEL_NO_DISCARD\n"                                                 \
+  "#define VEL_ALPHA_TEST(a)\n"                                             \
+  "#else\n"                                                                 \
+  "#define VEL_ALPHA_TEST(a) if ((a) < g_AlphaTestThreshold) discard\n"     \
+  "#endif\n"
+
 #define VEL_HLSL_CB_CAMERA                                    \
   "cbuffer cbCamera : register(b7) {\n"                       \
   "  row_major float4x4 g_mV; row_major float4x4 g_mP;\n"     \
@@ -49,7 +59,7 @@ ModelVaryings main(ModelVertex v) {
 }
 )";
 
-const char* kModelPixel = VEL_HLSL_CB_OBJECT VEL_HLSL_CB_CAMERA VEL_HLSL_MODEL_VARYINGS R"(
+const char* kModelPixel = VEL_HLSL_ALPHA_TEST VEL_HLSL_CB_OBJECT VEL_HLSL_CB_CAMERA VEL_HLSL_MODEL_VARYINGS R"(
 struct Material { float4 BaseColor; float3 Emissive; float Metallic; float Roughness; };
 cbuffer cbMaterial : register(b1) { Material g_Material; };
 struct PointLight { float3 color; float radius; float3 pos; float tmp4; };
@@ -78,7 +88,7 @@ float3 Shade(float3 N, float3 V, float3 L, float3 radiance, float3 diffuseColor,
 
 float4 main(ModelVaryings i) : SV_Target {
   float4 base = g_baseTex.Sample(g_ss, i.texCoord) * g_Material.BaseColor * i.color;
-  if (base.a < g_AlphaTestThreshold) discard;
+  VEL_ALPHA_TEST(base.a);
   float3 color = base.rgb;
   if (g_LightEnable != 0) {
     // glTF packs roughness in green and metalness in blue.
@@ -122,12 +132,12 @@ EffectVaryings main(EffectVertex v) {
 }
 )";
 
-const char* kEffectPixel = VEL_HLSL_CB_PER_OBJECT VEL_HLSL_EFFECT_VARYINGS R"(
+const char* kEffectPixel = VEL_HLSL_ALPHA_TEST VEL_HLSL_CB_PER_OBJECT VEL_HLSL_EFFECT_VARYINGS R"(
 Texture2D g_tex : register(t0);
 SamplerState g_ss : register(s0);
 float4 main(EffectVaryings i) : SV_Target {
   float4 color = g_tex.Sample(g_ss, i.texCoord) * i.color;
-  if (color.a < g_AlphaTestThreshold) discard;
+  VEL_ALPHA_TEST(color.a);
   return color;
 }
 )";
