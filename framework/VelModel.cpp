@@ -30,8 +30,9 @@ bool VelModel::Load(const std::string& fileName) {
   RootNodes.clear();
 
   // The doubled separator ("Data/Effect//name.png") is accepted by the file system.
+  // A bare file name keeps its textures in the working directory, not at the root.
   const size_t slash = fileName.find_last_of("/\\");
-  const std::string folder = (slash == std::string::npos ? "" : fileName.substr(0, slash + 1)) + "/";
+  const std::string folder = slash == std::string::npos ? "./" : fileName.substr(0, slash + 1) + "/";
 
   std::shared_ptr<VelGLTFModel> gltf = VelLoadGLTFModel(fileName);
   if (!gltf) return false;
