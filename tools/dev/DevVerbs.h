@@ -10,5 +10,7 @@ using DevArgs = std::vector<std::string>;
 
 // model FILE: the loaded model as one JSON object.
 int RunModelVerb(const DevArgs& args);
+// preview OUTDIR: PNG views of every model and texture of Data/.
+int RunPreviewVerb(const DevArgs& args);
 // ray FILE ox oy oz dx dy dz [--world 16 numbers]: a ray query as one JSON object.
 int RunRayVerb(const DevArgs& args);
