@@ -218,6 +218,13 @@ TEST(AssetSoundsTest, LoopsHaveNoClickAtTheSeamAndNoSilentStretch) {
     int nearby = 0;
     for (size_t i = 0; i < 32; ++i) nearby = std::max({nearby, step(i), step(s.size() - 2 - i)});
     EXPECT_LE(seam, 2 * nearby + 64) << "nearby steps up to " << nearby;
+    std::vector<int> steps(s.size() - 1);
+    for (size_t i = 0; i + 1 < s.size(); ++i) steps[i] = step(i);
+    std::nth_element(steps.begin(), steps.begin() + steps.size() / 2, steps.end());
+    int median = steps[steps.size() / 2];
+    EXPECT_LE(seam, 3 * median + 64) << "median step " << median;
+    // The first play starts from silence, near a zero crossing.
+    EXPECT_LE(std::abs(static_cast<int>(s.front())), nearby + 64);
     // Nor is the level on one side of the seam far off the other's.
     size_t window = wav.rate / 20;
     double before = Db(Rms(s, s.size() - window, s.size()));

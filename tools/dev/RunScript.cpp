@@ -1,4 +1,4 @@
-#include "RunScript.h"
+#include "tools/dev/RunScript.h"
 
 #include <cstdio>
 #include <cstdlib>

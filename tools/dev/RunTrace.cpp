@@ -1,4 +1,4 @@
-#include "RunTrace.h"
+#include "tools/dev/RunTrace.h"
 
 #include <cmath>
 #include <cstdio>

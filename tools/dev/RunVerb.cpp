@@ -10,8 +10,6 @@
 #include <string>
 #include <vector>
 
-#include "RunScript.h"
-#include "RunTrace.h"
 #include "app/Application.h"
 #include "app/SceneManager.h"
 #include "framework/VelGraphicsDevice.h"
@@ -19,6 +17,9 @@
 #include "framework/VelSoundEngine.h"
 #include "platform/headless/HeadlessPlatform.h"
 #include "scene/GameScene.h"
+#include "tools/dev/DevVerbs.h"
+#include "tools/dev/RunScript.h"
+#include "tools/dev/RunTrace.h"
 
 namespace {
 
@@ -233,7 +234,7 @@ void TraceWorld(JsonLine& line, const GameScene& game) {
 
 }  // namespace
 
-int RunVerb(const std::vector<std::string>& args) {
+int RunRunVerb(const DevArgs& args) {
   RunOptions options;
   if (!ParseOptions(args, options)) {
     Usage();

@@ -214,6 +214,7 @@ SoundBuffer StayCharge() {
   }
   b.RemoveMean();
   b.NormalizePeak(-3.0f);
+  b.RotateToZeroCrossing(0.02);
   return b;
 }
 
@@ -265,7 +266,7 @@ SoundBuffer Walk() {
   AddNoiseHit(b, r, 0.055, 0.5f, Mode::kBandPass, 2200.0, 1.2, 0.0005, 0.012);
   AddNoiseHit(b, r, 0.055, 0.4f, Mode::kLowPass, 1200.0, 0.8, 0.0005, 0.015);
   AddRoom(b, 0.15, 0.6, 0.08f);
-  Finish(b, -9.0f, 0.04);
+  Finish(b, -11.0f, 0.04);
   return b;
 }
 
@@ -278,6 +279,8 @@ SoundBuffer CollisionDamage() {
   AddRing(b, 0.0, 0.35f, {380.0, 1040.0, 1730.0, 2650.0}, 0.18);
   AddTone(b, Wave::kSquare, 0.0, 0.3f, 150.0, 90.0, 0.2, 0.005, 0.12);
   Drive(b, 2.0f);
+  Filter dull(Mode::kLowPass, kRate, 6000.0);
+  ProcessOneShot(b, [&](float x, size_t) { return dull.Process(x); });
   AddRoom(b, 0.3, 0.5, 0.15f);
   Finish(b, -1.0f, 0.06);
   return b;
@@ -446,7 +449,8 @@ SoundBuffer Find() {
   }
   Echo echo(kRate, 0.09, 0.25, 4000.0);
   ProcessOneShot(b, [&](float x, size_t) { return x + 0.3f * echo.Process(x); });
-  Finish(b, -1.0f, 0.04);
+  // Steady square beeps sound louder than hits of the same peak.
+  Finish(b, -4.0f, 0.04);
   return b;
 }
 
@@ -634,7 +638,7 @@ SoundBuffer Heal() {
     for (int k = 0; k < 3; ++k) pad += chord[k].Next(MidiToHz(kChord[k]));
     double env = synth::Adsr(t, 0.3, 0.4, 0.6, 0.6, 0.3);
     b[i] += static_cast<float>(
-        env * (0.15 * pad * (0.8 + 0.2 * tremolo.Next(6.0)) + 0.1 * air.Process(r.Bipolar())));
+        env * (0.15 * pad * (0.8 + 0.2 * tremolo.Next(6.0)) + 0.04 * air.Process(r.Bipolar())));
   }
   AddRoom(b, 0.7, 0.3, 0.4f);
   Finish(b, -1.0f, 0.25);
@@ -679,7 +683,7 @@ SoundBuffer Clear() {
 
 SoundBuffer Dead() {
   // A slow falling line into a dark C minor chord over a low drum.
-  SoundBuffer b(kRate, 3.8);
+  SoundBuffer b(kRate, 4.6);
   SynthRandom r(132);
   static const double kLine[] = {67.0, 65.0, 63.0, 62.0};
   for (int k = 0; k < 4; ++k) {

@@ -240,7 +240,7 @@ SoundBuffer Flute(int rate, double hz, double held, float velocity, SynthRandom&
     double t = out.TimeOf(i);
     double depth = 0.18 * synth::Clamp01((t - 0.3) / 0.4);
     double f = hz * (1.0 + 0.057762 * depth * vibrato.Next(4.8));
-    double raw = tone.Next(f) + 0.15 * overtone.Next(f * 2.0) + 0.5 * breath.Process(random.Bipolar());
+    double raw = tone.Next(f) + 0.15 * overtone.Next(f * 2.0) + 0.25 * breath.Process(random.Bipolar());
     out[i] = velocity * 0.7f * static_cast<float>(raw * Adsr(t, 0.12, 0.6, 0.85, held, release));
   }
   out.FadeOut(0.05);

@@ -133,6 +133,7 @@ SoundBuffer Master(SoundBuffer mix, float drive, float peakDb) {
     for (size_t i = 0; i < mix.Size(); ++i) mix[i] = std::tanh(drive * mix[i]) / norm;
   }
   mix.NormalizePeak(peakDb);
+  mix.RotateToZeroCrossing(0.03);
   return mix;
 }
 

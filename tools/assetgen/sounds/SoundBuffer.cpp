@@ -72,3 +72,21 @@ void SoundBuffer::RemoveMean() {
   float mean = static_cast<float>(sum / samples_.size());
   for (float& s : samples_) s -= mean;
 }
+
+void SoundBuffer::RotateToZeroCrossing(double searchSeconds) {
+  size_t n = samples_.size();
+  if (n < 2) return;
+  size_t search = std::min(n - 1, FrameOf(searchSeconds));
+  // The gentlest crossing: both the first sample and the seam's step are then small.
+  size_t best = 0;
+  float bestStep = std::fabs(samples_[0]) + std::fabs(samples_[n - 1]);
+  for (size_t back = 1; back <= search; ++back) {
+    size_t k = n - back;
+    float step = samples_[k] - samples_[k - 1];
+    if (samples_[k - 1] < 0.0f && samples_[k] >= 0.0f && step < bestStep) {
+      best = k;
+      bestStep = step;
+    }
+  }
+  if (best != 0) std::rotate(samples_.begin(), samples_.begin() + best, samples_.end());
+}

@@ -34,6 +34,10 @@ class SoundBuffer {
   void FadeOut(double seconds);
   // Removes the mean; loops keep their seam, unlike with a high-pass filter.
   void RemoveMean();
+  // For a loop: moves its start back (by at most searchSeconds) to the gentlest rising
+  // zero crossing, so the first play starts without a click. The loop's
+  // content and seam are unchanged; it merely begins a moment earlier.
+  void RotateToZeroCrossing(double searchSeconds);
 
  private:
   int rate_;
