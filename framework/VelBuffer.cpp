@@ -2,13 +2,15 @@
 
 #include "framework/VelGraphicsDevice.h"
 
-bool VelBuffer::Create(uint32_t bindFlagsIn, uint32_t sizeInBytes, uint32_t usageKind, const void* initialData) {
+bool VelBuffer::Create(uint32_t bindFlagsIn, uint32_t sizeInBytes, uint32_t usageKind,
+                       const void* initialData) {
   Release();
   if ((bindFlagsIn & VelBind::ConstantBuffer) && sizeInBytes % 16 != 0) return false;
   if (usageKind > VelUsage::Staging || sizeInBytes == 0) return false;
   // An immutable buffer is useless without its contents.
   if (usageKind == VelUsage::Immutable && !initialData) return false;
-  buffer = VelGraphicsDevice::GetInstance().CreateBufferResource(bindFlagsIn, sizeInBytes, usageKind, initialData);
+  buffer =
+      VelGraphicsDevice::GetInstance().CreateBufferResource(bindFlagsIn, sizeInBytes, usageKind, initialData);
   if (!buffer) return false;
   capacity = sizeInBytes;
   usage = usageKind;

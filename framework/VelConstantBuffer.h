@@ -80,9 +80,10 @@ struct VelCbProjection {
 };
 
 static_assert(offsetof(VelCbObject, g_UVOffset) == 64 && offsetof(VelCbObject, g_UVTiling) == 72 &&
-              offsetof(VelCbObject, g_LightEnable) == 80 && offsetof(VelCbObject, g_AlphaTestThreshold) == 84 &&
-              sizeof(VelCbObject) == 96);
-static_assert(offsetof(VelMaterialConstants, Emissive) == 16 && offsetof(VelMaterialConstants, Metallic) == 28 &&
+              offsetof(VelCbObject, g_LightEnable) == 80 &&
+              offsetof(VelCbObject, g_AlphaTestThreshold) == 84 && sizeof(VelCbObject) == 96);
+static_assert(offsetof(VelMaterialConstants, Emissive) == 16 &&
+              offsetof(VelMaterialConstants, Metallic) == 28 &&
               offsetof(VelMaterialConstants, Roughness) == 32 && sizeof(VelCbMaterial) == 48);
 static_assert(offsetof(VelCbCamera, g_mP) == 64 && offsetof(VelCbCamera, g_CamPos) == 128 &&
               offsetof(VelCbCamera, g_DistanceFogEnable) == 140 &&
@@ -92,8 +93,8 @@ static_assert(sizeof(VelPointLight) == 32 && offsetof(VelPointLight, pos) == 16)
 static_assert(offsetof(VelCbLight, g_DL_Dir) == 16 && offsetof(VelCbLight, g_DL_Color) == 32 &&
               offsetof(VelCbLight, g_PL) == 48 && offsetof(VelCbLight, g_PL_Num) == 3248 &&
               sizeof(VelCbLight) == 3264);
-static_assert(offsetof(VelCbPerObject, g_UVTiling) == 72 && offsetof(VelCbPerObject, g_AlphaTestThreshold) == 80 &&
-              sizeof(VelCbPerObject) == 96);
+static_assert(offsetof(VelCbPerObject, g_UVTiling) == 72 &&
+              offsetof(VelCbPerObject, g_AlphaTestThreshold) == 80 && sizeof(VelCbPerObject) == 96);
 static_assert(offsetof(VelCbSprite, g_color) == 64 && sizeof(VelCbSprite) == 80);
 static_assert(sizeof(VelCbProjection) == 64);
 

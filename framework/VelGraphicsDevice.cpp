@@ -30,7 +30,9 @@ VelGraphicsDevice& VelGraphicsDevice::GetInstance() {
 
 VelGraphicsDevice::VelGraphicsDevice() = default;
 
-VelGraphicsDevice::~VelGraphicsDevice() { Release(); }
+VelGraphicsDevice::~VelGraphicsDevice() {
+  Release();
+}
 
 bool VelGraphicsDevice::Init(void* window, int widthIn, int heightIn, bool debug, std::string& errorText) {
   Release();
@@ -71,7 +73,8 @@ bool VelGraphicsDevice::Init(void* window, int widthIn, int heightIn, bool debug
     whiteTexture->shaderResourceView->name = "(white)";
 
   for (int i = 0; i < kVelTempVertexBufferCount; ++i)
-    tempVertexBuffers[i].Create(VelBind::VertexBuffer, kVelTempVertexBufferBase << i, VelUsage::Dynamic, nullptr);
+    tempVertexBuffers[i].Create(VelBind::VertexBuffer, kVelTempVertexBufferBase << i, VelUsage::Dynamic,
+                                nullptr);
   return true;
 }
 
@@ -104,8 +107,9 @@ std::shared_ptr<VelDepthStencilState> VelGraphicsDevice::CreateDepthStencilState
   return depth;
 }
 
-std::shared_ptr<VelRasterizerState> VelGraphicsDevice::CreateRasterizerState(VelCullMode cull, VelFillMode fill,
-                                                                             bool depthClip, bool scissor) {
+std::shared_ptr<VelRasterizerState> VelGraphicsDevice::CreateRasterizerState(VelCullMode cull,
+                                                                             VelFillMode fill, bool depthClip,
+                                                                             bool scissor) {
   if (!backend) return nullptr;
   auto rasterizer = std::make_shared<VelRasterizerState>();
   rasterizer->cull = cull;
@@ -115,8 +119,8 @@ std::shared_ptr<VelRasterizerState> VelGraphicsDevice::CreateRasterizerState(Vel
   return rasterizer;
 }
 
-std::shared_ptr<VelSamplerState> VelGraphicsDevice::CreateSamplerState(int filter, int maxAnisotropy, int address,
-                                                                       bool comparison) {
+std::shared_ptr<VelSamplerState> VelGraphicsDevice::CreateSamplerState(int filter, int maxAnisotropy,
+                                                                       int address, bool comparison) {
   if (!backend || filter < 0 || filter > 2 || address < 0 || address > 1) return nullptr;
   if (filter == 2 && (maxAnisotropy < 1 || maxAnisotropy > 16)) return nullptr;
   auto sampler = std::make_shared<VelSamplerState>();
@@ -199,7 +203,9 @@ void VelGraphicsDevice::SetIndexBuffer(const VelBuffer* buffer) {
   state.indexBuffer = buffer ? Current(buffer->buffer, backend->id) : nullptr;
 }
 
-void VelGraphicsDevice::SetTopology(VelTopology topology) { state.topology = topology; }
+void VelGraphicsDevice::SetTopology(VelTopology topology) {
+  state.topology = topology;
+}
 
 void VelGraphicsDevice::Draw(uint32_t vertexCount, uint32_t startVertex) {
   if (!backend || vertexCount == 0) return;
@@ -246,7 +252,9 @@ void VelGraphicsDevice::Present() {
   if (backend) backend->Present();
 }
 
-bool VelGraphicsDevice::SetFullscreen(bool fullscreen) { return backend && backend->SetFullscreen(fullscreen); }
+bool VelGraphicsDevice::SetFullscreen(bool fullscreen) {
+  return backend && backend->SetFullscreen(fullscreen);
+}
 
 bool VelGraphicsDevice::ReadBackBuffer(std::vector<uint8_t>& rgba, int& outWidth, int& outHeight) {
   return backend && backend->ReadBackBuffer(rgba, outWidth, outHeight);

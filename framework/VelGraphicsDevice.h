@@ -68,8 +68,8 @@ class VelGraphicsDevice {
   // or the backend cannot make one.
   std::shared_ptr<VelBlendState> CreateBlendState(int mode);
   std::shared_ptr<VelDepthStencilState> CreateDepthStencilState(bool depthTest, bool depthWrite);
-  std::shared_ptr<VelRasterizerState> CreateRasterizerState(VelCullMode cull, VelFillMode fill, bool depthClip,
-                                                            bool scissor);
+  std::shared_ptr<VelRasterizerState> CreateRasterizerState(VelCullMode cull, VelFillMode fill,
+                                                            bool depthClip, bool scissor);
   // filter 0 point, 1 linear, 2 anisotropic; address 0 wrap, 1 clamp.
   std::shared_ptr<VelSamplerState> CreateSamplerState(int filter, int maxAnisotropy, int address,
                                                       bool comparison);

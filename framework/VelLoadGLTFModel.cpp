@@ -247,8 +247,9 @@ float UvComponent(int componentType, const unsigned char* p) {
 }
 
 uint32_t PackChannel(float c) {
-  c = std::min(std::max(c, 0.0f), 1.0f);
-  return uint32_t(c * 255.0f);
+  // Written so that NaN lands on 0 too.
+  if (!(c > 0.0f)) return 0;
+  return uint32_t(std::min(c, 1.0f) * 255.0f);
 }
 
 uint32_t PackColor(float r, float g, float b, float a) {

@@ -4,7 +4,9 @@
 #include "framework/VelModel.h"
 #include "framework/VelTexture.h"
 
-float4x4 VelDefaultView() { return MatrixInverse(MatrixTranslation(0, 0, -5)); }
+float4x4 VelDefaultView() {
+  return MatrixInverse(MatrixTranslation(0, 0, -5));
+}
 
 float4x4 VelDefaultProjection(float aspect) {
   return MatrixPerspectiveFovLH(60.0f * kDegToRad, aspect, 0.01f, 1000.0f);
@@ -76,9 +78,13 @@ void VelShaderManager::SetMaterial(const VelMaterialConstants& material, const V
   device.SetTexture(2, metallicRoughness);
 }
 
-void VelShaderManager::DrawModel(const VelModel& model) { DrawModelWith(model, 1.0f, {0, 0, 0}); }
+void VelShaderManager::DrawModel(const VelModel& model) {
+  DrawModelWith(model, 1.0f, {0, 0, 0});
+}
 
-void VelShaderManager::DrawModelAlpha(const VelModel& model, float alpha) { DrawModelWith(model, alpha, {0, 0, 0}); }
+void VelShaderManager::DrawModelAlpha(const VelModel& model, float alpha) {
+  DrawModelWith(model, alpha, {0, 0, 0});
+}
 
 void VelShaderManager::DrawModelEmissive(const VelModel& model, float r, float g, float b) {
   DrawModelWith(model, 1.0f, {r, g, b});
@@ -103,7 +109,8 @@ void VelShaderManager::DrawModelWith(const VelModel& model, float alpha, const f
         constants.Emissive = m.Emissive + emissiveAdded;
         constants.Metallic = m.Metallic;
         constants.Roughness = m.Roughness;
-        SetMaterial(constants, m.BaseColorTexture.get(), m.EmissiveTexture.get(), m.MetallicRoughnessTexture.get());
+        SetMaterial(constants, m.BaseColorTexture.get(), m.EmissiveTexture.get(),
+                    m.MetallicRoughnessTexture.get());
       }
       mesh.DrawSubset(j);
     }

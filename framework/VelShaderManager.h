@@ -46,8 +46,8 @@ class VelShaderManager {
   void SetObjectTransform(const float4x4& nodeTransform);
   // cbMaterial from the given constants, uploaded, and the base-colour,
   // emissive and metallic-roughness textures bound to pixel slots 0, 1, 2.
-  void SetMaterial(const VelMaterialConstants& material, const VelTexture* baseColor, const VelTexture* emissive,
-                   const VelTexture* metallicRoughness);
+  void SetMaterial(const VelMaterialConstants& material, const VelTexture* baseColor,
+                   const VelTexture* emissive, const VelTexture* metallicRoughness);
 
   VelConstantBuffer<VelCbObject> cbObject;
   VelConstantBuffer<VelCbMaterial> cbMaterial;

@@ -24,6 +24,7 @@ GameScene::GameScene() {
   gun = std::make_unique<Gun>(this);
   sky = std::make_unique<Sky>(this);
   stage = std::make_unique<StageObjects>(this);
+  effects = std::make_unique<C_EffectManager>(this);
 
   killCount = 0;
   musicStarted = false;
@@ -57,6 +58,7 @@ GameScene::~GameScene() {
   gun.reset();
   sky.reset();
   stage.reset();
+  effects.reset();
 }
 
 bool GameScene::WorldRuns() const {
@@ -88,6 +90,7 @@ void GameScene::Update() {
   stage->Update();
   sky->Update();
   // Enemies, enemy shots, then effects.
+  effects->Update();
 }
 
 void GameScene::SetCamera() { camera->SetView(); }
@@ -114,6 +117,7 @@ void GameScene::Draw() {
   device.SetDepthStencilState(depthTestNoWrite);
   device.SetBlendState(additiveBlend);
   // Boss shields, then model effects.
+  effects->DrawModels();
 
   device.SetBlendState(alphaBlend);
   device.SetDepthStencilState(depthTestWrite);
@@ -122,11 +126,13 @@ void GameScene::Draw() {
   device.SetDepthStencilState(depthTestNoWrite);
   device.SetBlendState(additiveBlend);
   // Player shots, enemy shots, then sprite effects.
+  effects->Draw();
 
   device.SetBlendState(alphaBlend);
   device.SetDepthStencilState(depthTestWrite);
 
   BeginSprite(false, true);
   // The 2D step of the effects, then the HUD.
+  effects->Draw2D();
   EndSprite();
 }

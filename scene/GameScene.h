@@ -5,6 +5,7 @@
 
 #include "app/Scene.h"
 #include "framework/VelGraphicsTypes.h"
+#include "game/effect/C_EffectManager.h"
 #include "game/player/Gun.h"
 #include "game/player/Hand.h"
 #include "game/player/Leg.h"
@@ -42,6 +43,7 @@ class GameScene : public Scene {
   std::unique_ptr<Gun> gun;
   std::unique_ptr<Sky> sky;
   std::unique_ptr<StageObjects> stage;
+  std::unique_ptr<C_EffectManager> effects;
 
   int killCount = 0;
   bool musicStarted = false;

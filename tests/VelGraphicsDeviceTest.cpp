@@ -1,5 +1,3 @@
-#include "framework/VelGraphicsDevice.h"
-
 #include <gtest/gtest.h>
 #include <stb_image_write.h>
 
@@ -7,6 +5,7 @@
 #include <filesystem>
 #include <vector>
 
+#include "framework/VelGraphicsDevice.h"
 #include "framework/headless/VelHeadlessBackend.h"
 
 namespace {
@@ -53,7 +52,8 @@ TEST_F(VelGraphicsDeviceTest, InitMakesBuffersTexturesAndStartupStates) {
   EXPECT_EQ(VelShaderViewFormat(depth.desc.format), VelFormat::R32Float);
 
   const VelPipelineState& state = device.GetState();
-  ASSERT_TRUE(state.blend && state.depthStencil && state.rasterizer && state.samplers[0] && state.samplers[1]);
+  ASSERT_TRUE(state.blend && state.depthStencil && state.rasterizer && state.samplers[0] &&
+              state.samplers[1]);
   EXPECT_EQ(state.blend->mode, 1);
   EXPECT_EQ(state.sampleMask, 0xFFFFFFFFu);
   EXPECT_TRUE(state.depthStencil->depthTest && state.depthStencil->depthWrite);

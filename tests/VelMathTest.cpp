@@ -1,6 +1,6 @@
-#include "framework/VelMath.h"
-
 #include <gtest/gtest.h>
+
+#include "framework/VelMath.h"
 
 namespace {
 
@@ -42,7 +42,8 @@ TEST(VelMathTest, RotationsTurnTheWayTheGameExpects) {
   ExpectNear(TransformNormal({1, 0, 0}, MatrixRotationZ(quarter)), {0, 1, 0});
   // Roll, then pitch, then yaw: +x rolls to +y, pitches to +z, yaws to +x.
   ExpectNear(TransformNormal({1, 0, 0}, MatrixRotationRollPitchYaw(quarter, quarter, quarter)), {1, 0, 0});
-  ExpectNear(TransformNormal({0, 0, 1}, MatrixRotationRollPitchYaw(0, 30 * kDegToRad, 0)), {0.5f, 0, 0.8660254f});
+  ExpectNear(TransformNormal({0, 0, 1}, MatrixRotationRollPitchYaw(0, 30 * kDegToRad, 0)),
+             {0.5f, 0, 0.8660254f});
 }
 
 TEST(VelMathTest, PointsDivideByWAndDirectionsIgnoreTranslation) {
@@ -56,7 +57,8 @@ TEST(VelMathTest, PointsDivideByWAndDirectionsIgnoreTranslation) {
 TEST(VelMathTest, InverseUndoesAndSingularGivesIdentity) {
   ExpectNear(MatrixInverse(MatrixTranslation(1, 2, 3)), MatrixTranslation(-1, -2, -3));
   ExpectNear(MatrixInverse(MatrixScaling(2, 4, 8)), MatrixScaling(0.5f, 0.25f, 0.125f));
-  float4x4 m = MatrixScaling(2, 3, 4) * MatrixRotationX(0.3f) * MatrixRotationY(-1.1f) * MatrixTranslation(5, -6, 7);
+  float4x4 m =
+      MatrixScaling(2, 3, 4) * MatrixRotationX(0.3f) * MatrixRotationY(-1.1f) * MatrixTranslation(5, -6, 7);
   ExpectNear(m * MatrixInverse(m), MatrixIdentity(), 1e-4f);
   EXPECT_NEAR(MatrixDeterminant(MatrixScaling(2, 3, 4)), 24, 1e-5f);
   EXPECT_TRUE(MatrixInverse(MatrixScaling(1, 0, 1)) == MatrixIdentity());
@@ -102,13 +104,15 @@ TEST(VelMathTest, QuaternionsMatchTheRotationMatrices) {
   float4x4 any = MatrixRotationX(0.4f) * MatrixRotationY(2.5f) * MatrixRotationZ(-1.2f);
   ExpectNear(MatrixFromQuaternion(QuaternionFromMatrix(any)), any, 1e-5f);
   // The translation does not leak into the rotation.
-  ExpectNear(QuaternionFromMatrix(MatrixRotationY(90 * kDegToRad) * MatrixTranslation(4, 5, 6)), {0, s, 0, s});
+  ExpectNear(QuaternionFromMatrix(MatrixRotationY(90 * kDegToRad) * MatrixTranslation(4, 5, 6)),
+             {0, s, 0, s});
 }
 
 TEST(VelMathTest, SlerpTakesTheShorterArc) {
   const float4 identity{0, 0, 0, 1};
   const float4 quarterY = QuaternionFromMatrix(MatrixRotationY(90 * kDegToRad));
-  ExpectNear(QuaternionSlerp(identity, quarterY, 0.5f), QuaternionFromMatrix(MatrixRotationY(45 * kDegToRad)));
+  ExpectNear(QuaternionSlerp(identity, quarterY, 0.5f),
+             QuaternionFromMatrix(MatrixRotationY(45 * kDegToRad)));
   ExpectNear(QuaternionSlerp(identity, quarterY, 0), identity);
   ExpectNear(QuaternionSlerp(identity, quarterY, 1), quarterY);
   // -q is the same rotation; the blend must not swing the long way round.

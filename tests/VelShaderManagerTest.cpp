@@ -1,5 +1,3 @@
-#include "framework/VelShaderManager.h"
-
 #include <gtest/gtest.h>
 
 #include <memory>
@@ -7,6 +5,7 @@
 
 #include "framework/VelGraphicsDevice.h"
 #include "framework/VelModel.h"
+#include "framework/VelShaderManager.h"
 
 namespace {
 

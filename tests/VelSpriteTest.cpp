@@ -1,5 +1,3 @@
-#include "framework/VelSprite.h"
-
 #include <gtest/gtest.h>
 
 #include <cstring>
@@ -7,6 +5,7 @@
 
 #include "framework/VelGraphicsDevice.h"
 #include "framework/VelShaderManager.h"
+#include "framework/VelSprite.h"
 #include "framework/VelTexture.h"
 #include "framework/headless/VelHeadlessBackend.h"
 #include "platform/Platform.h"

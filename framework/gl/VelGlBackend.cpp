@@ -62,7 +62,8 @@ const GlLayout& LayoutOf(VelShaderPath path) {
                                {2, GL_FLOAT, GL_FALSE, 12},
                                {3, GL_FLOAT, GL_FALSE, 20},
                                {4, GL_UNSIGNED_BYTE, GL_TRUE, 32}}};
-  static const GlLayout effect{3, {{3, GL_FLOAT, GL_FALSE, 0}, {2, GL_FLOAT, GL_FALSE, 12}, {4, GL_FLOAT, GL_FALSE, 20}}};
+  static const GlLayout effect{
+      3, {{3, GL_FLOAT, GL_FALSE, 0}, {2, GL_FLOAT, GL_FALSE, 12}, {4, GL_FLOAT, GL_FALSE, 20}}};
   static const GlLayout sprite{2, {{3, GL_FLOAT, GL_FALSE, 0}, {2, GL_FLOAT, GL_FALSE, 12}}};
   switch (path) {
     case VelShaderPath::Model:
@@ -116,7 +117,8 @@ bool FormatOf(const VelTextureDesc& desc, GlFormat& out) {
       return true;
     case VelFormat::R32Typeless:
     case VelFormat::D32Float:
-      out = depth ? GlFormat{GL_DEPTH_COMPONENT32F, GL_DEPTH_COMPONENT, GL_FLOAT} : GlFormat{GL_R32F, GL_RED, GL_FLOAT};
+      out = depth ? GlFormat{GL_DEPTH_COMPONENT32F, GL_DEPTH_COMPONENT, GL_FLOAT}
+                  : GlFormat{GL_R32F, GL_RED, GL_FLOAT};
       return true;
     case VelFormat::R32Float:
       out = {GL_R32F, GL_RED, GL_FLOAT};
@@ -165,6 +167,43 @@ void BindSamplerUnit(GLuint program, const char* name, GLint unit) {
   if (location >= 0) glUniform1i(location, unit);
 }
 
+// Where members of the blocks must sit: the C++ structs' offsets.
+struct GlExpectedOffset {
+  const char* uniform;
+  GLint offset;
+};
+const GlExpectedOffset kExpectedOffsets[] = {
+    {"g_UVTiling", 72},
+    {"g_LightEnable", 80},
+    {"g_CamPos", 128},
+    {"g_DistanceFogEnable", 140},
+    {"g_DistanceFogColor", 144},
+    {"g_DistanceFogDensity", 156},
+    {"g_Material.Roughness", 32},
+    {"g_DL_Color", 32},
+    {"g_PL[1].pos", 96},
+    {"g_PL_Num", 3248},
+    {"g_color", 64},
+};
+
+// Checks the linked program's block layout against the C++ side.
+bool LayoutMatches(GLuint program) {
+  bool ok = true;
+  for (const GlExpectedOffset& expected : kExpectedOffsets) {
+    GLuint index = GL_INVALID_INDEX;
+    glGetUniformIndices(program, 1, &expected.uniform, &index);
+    if (index == GL_INVALID_INDEX) continue;
+    GLint offset = -1;
+    glGetActiveUniformsiv(program, 1, &index, GL_UNIFORM_OFFSET, &offset);
+    if (offset != expected.offset) {
+      std::fprintf(stderr, "GL block layout: %s at %d, expected %d\n", expected.uniform, offset,
+                   expected.offset);
+      ok = false;
+    }
+  }
+  return ok;
+}
+
 void APIENTRY DebugMessage(GLenum, GLenum type, GLuint, GLenum severity, GLsizei, const GLchar* message,
                            const void*) {
   if (severity == GL_DEBUG_SEVERITY_NOTIFICATION) return;
@@ -175,7 +214,9 @@ void APIENTRY DebugMessage(GLenum, GLenum type, GLuint, GLenum severity, GLsizei
 
 VelGlBackend::VelGlBackend() : alive(std::make_shared<bool>(false)) {}
 
-VelGlBackend::~VelGlBackend() { Shutdown(); }
+VelGlBackend::~VelGlBackend() {
+  Shutdown();
+}
 
 void VelGlBackend::Shutdown() {
   backBuffer.reset();
@@ -285,8 +326,8 @@ void VelGlBackend::CheckErrors(const char* where) {
     std::fprintf(stderr, "GL error 0x%x after %s\n", error, where);
 }
 
-std::shared_ptr<VelBufferResource> VelGlBackend::CreateBuffer(uint32_t bindFlags, uint32_t size, uint32_t usage,
-                                                              const void* data) {
+std::shared_ptr<VelBufferResource> VelGlBackend::CreateBuffer(uint32_t bindFlags, uint32_t size,
+                                                              uint32_t usage, const void* data) {
   if (!context) return nullptr;
   auto buffer = std::make_shared<GlBuffer>();
   buffer->alive = alive;
@@ -334,7 +375,8 @@ bool VelGlBackend::WriteBuffer(VelBufferResource& resource, const void* data, ui
   return ok;
 }
 
-std::shared_ptr<VelTextureResource> VelGlBackend::CreateTexture(const VelTextureDesc& desc, const void* data) {
+std::shared_ptr<VelTextureResource> VelGlBackend::CreateTexture(const VelTextureDesc& desc,
+                                                                const void* data) {
   GlFormat format;
   if (!context || desc.sampleCount != 1 || desc.arraySize != 1 || !FormatOf(desc, format)) return nullptr;
   auto texture = std::make_shared<GlTexture>();
@@ -423,6 +465,10 @@ std::unique_ptr<VelGpuResource> VelGlBackend::CreateProgram(VelShaderPath path) 
     char log[2048] = {};
     glGetProgramInfoLog(program, sizeof(log), nullptr, log);
     std::fprintf(stderr, "GL program link failed: %s\n", log);
+    glDeleteProgram(program);
+    return nullptr;
+  }
+  if (debug && !LayoutMatches(program)) {
     glDeleteProgram(program);
     return nullptr;
   }
@@ -610,7 +656,9 @@ void VelGlBackend::Present() {
   CheckErrors("present");
 }
 
-bool VelGlBackend::SetFullscreen(bool fullscreen) { return Sys().SetFullscreen(fullscreen); }
+bool VelGlBackend::SetFullscreen(bool fullscreen) {
+  return Sys().SetFullscreen(fullscreen);
+}
 
 bool VelGlBackend::ReadBackBuffer(std::vector<uint8_t>& rgba, int& outWidth, int& outHeight) {
   if (!context) return false;

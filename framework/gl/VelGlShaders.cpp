@@ -14,21 +14,20 @@ const char* kPreludeDirect = R"(#version 330 core
 vec4 ToClip(vec4 p) { return p; }
 )";
 
-#define VEL_CB_CAMERA                                                                          \
-  "layout(std140, row_major) uniform cbCamera {\n"                                             \
-  "  mat4 g_mV; mat4 g_mP; vec3 g_CamPos; int g_DistanceFogEnable;\n"                          \
-  "  vec3 g_DistanceFogColor; float g_DistanceFogDensity;\n"                                   \
+#define VEL_CB_CAMERA                                                 \
+  "layout(std140, row_major) uniform cbCamera {\n"                    \
+  "  mat4 g_mV; mat4 g_mP; vec3 g_CamPos; int g_DistanceFogEnable;\n" \
+  "  vec3 g_DistanceFogColor; float g_DistanceFogDensity;\n"          \
   "};\n"
-#define VEL_CB_OBJECT                                                                          \
-  "layout(std140, row_major) uniform cbObject {\n"                                             \
+#define VEL_CB_OBJECT                                                                               \
+  "layout(std140, row_major) uniform cbObject {\n"                                                  \
   "  mat4 g_mW; vec2 g_UVOffset; vec2 g_UVTiling; int g_LightEnable; float g_AlphaTestThreshold;\n" \
   "};\n"
-#define VEL_CB_PER_OBJECT                                                                      \
-  "layout(std140, row_major) uniform cbPerObject {\n"                                          \
-  "  mat4 g_mW; vec2 g_UVOffset; vec2 g_UVTiling; float g_AlphaTestThreshold;\n"               \
+#define VEL_CB_PER_OBJECT                                                        \
+  "layout(std140, row_major) uniform cbPerObject {\n"                            \
+  "  mat4 g_mW; vec2 g_UVOffset; vec2 g_UVTiling; float g_AlphaTestThreshold;\n" \
   "};\n"
-#define VEL_CB_SPRITE                                                                          \
-  "layout(std140, row_major) uniform cbSprite { mat4 g_mTransform; vec4 g_color; };\n"
+#define VEL_CB_SPRITE "layout(std140, row_major) uniform cbSprite { mat4 g_mTransform; vec4 g_color; };\n"
 
 const char* kModelVertex = VEL_CB_OBJECT VEL_CB_CAMERA R"(
 layout(location = 0) in vec3 POSITION;
@@ -160,7 +159,9 @@ void main() { SV_Target = texture(g_inputTex, vTexCoord) * g_color; }
 
 }  // namespace
 
-const char* VelGlShaderPrelude(bool remapDepth) { return remapDepth ? kPreludeRemap : kPreludeDirect; }
+const char* VelGlShaderPrelude(bool remapDepth) {
+  return remapDepth ? kPreludeRemap : kPreludeDirect;
+}
 
 const char* VelGlShaderSource(VelShaderPath path, bool vertexStage) {
   switch (path) {

@@ -111,6 +111,10 @@ void VelHeadlessBackend::Draw(const VelPipelineState& state, bool indexed, uint3
   records.push_back(std::move(record));
 }
 
-bool VelHeadlessBackend::SetFullscreen(bool fullscreen) { return Sys().SetFullscreen(fullscreen); }
+bool VelHeadlessBackend::SetFullscreen(bool fullscreen) {
+  return Sys().SetFullscreen(fullscreen);
+}
 
-bool VelHeadlessBackend::ReadBackBuffer(std::vector<uint8_t>&, int&, int&) { return false; }
+bool VelHeadlessBackend::ReadBackBuffer(std::vector<uint8_t>&, int&, int&) {
+  return false;
+}

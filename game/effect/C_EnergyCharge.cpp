@@ -18,6 +18,10 @@ C_EnergyCharge::C_EnergyCharge() {
   LoadSheet("EnergyCharge.png");
 }
 
+C_EnergyCharge::~C_EnergyCharge() {
+  if (humming) VelSoundManager::GetInstance().StopLoop(kHumSound);
+}
+
 bool C_EnergyCharge::UpdateWithScene(GameScene* scene) {
   // Counters past the sheet's ten cells wrap through the sampler.
   WriteStripQuad(kHalfSize, 10, 4);

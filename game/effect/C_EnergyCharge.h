@@ -8,6 +8,8 @@
 class C_EnergyCharge : public C_TexEffect {
  public:
   C_EnergyCharge();
+  // A glow deleted while it hums (the scene ends mid-charge) stops the hum.
+  ~C_EnergyCharge() override;
   bool UpdateWithScene(GameScene* scene) override;
   const char* ClassName() const override { return "C_EnergyCharge"; }
 

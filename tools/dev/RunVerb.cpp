@@ -230,6 +230,12 @@ void TraceWorld(JsonLine& line, const GameScene& game) {
       .Field("right", game.stage->bossDoor->rightWorld.m[3][0])
       .End();
   line.Field("sky", game.sky->angle);
+  line.BeginArray("effects");
+  for (const auto& effect : game.effects->effects) {
+    line.BeginObject().Field("class", effect->ClassName()).Field("pos", effect->position).End();
+  }
+  line.EndArray();
+  line.Field("modelEffects", static_cast<int>(game.effects->modelEffects.size()));
 }
 
 }  // namespace
