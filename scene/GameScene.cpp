@@ -25,6 +25,8 @@ GameScene::GameScene() {
   sky = std::make_unique<Sky>(this);
   stage = std::make_unique<StageObjects>(this);
   effects = std::make_unique<C_EffectManager>(this);
+  enemies = std::make_unique<EnemyManager>(this);
+  enemyShots = std::make_unique<EnemyShots>(this);
 
   killCount = 0;
   musicStarted = false;
@@ -59,6 +61,24 @@ GameScene::~GameScene() {
   sky.reset();
   stage.reset();
   effects.reset();
+  enemies.reset();
+  enemyShots.reset();
+}
+
+std::vector<ContactBody> GameScene::EnemyBodies() const {
+  std::vector<ContactBody> bodies;
+  for (const auto& enemy : enemies->enemies) {
+    bodies.push_back({enemy->GetMatrix().Translation(), enemy->GetRadius(), enemy->GetPower()});
+  }
+  return bodies;
+}
+
+std::vector<ContactBody> GameScene::EnemyBulletBodies() const {
+  std::vector<ContactBody> bodies;
+  for (const auto& bullet : enemyShots->bullets) {
+    bodies.push_back({bullet->GetPosition(), bullet->GetRadius(), bullet->GetPower()});
+  }
+  return bodies;
 }
 
 bool GameScene::WorldRuns() const {
@@ -89,7 +109,8 @@ void GameScene::Update() {
   // Player shots, then items.
   stage->Update();
   sky->Update();
-  // Enemies, enemy shots, then effects.
+  enemies->Update();
+  enemyShots->Update();
   effects->Update();
 }
 
@@ -106,7 +127,7 @@ void GameScene::Draw() {
   rightLeg->Draw();
   leftLeg->Draw();
   gun->Draw();
-  // Enemies.
+  enemies->Draw();
   stage->Draw();
   // Items.
 
@@ -116,7 +137,7 @@ void GameScene::Draw() {
 
   device.SetDepthStencilState(depthTestNoWrite);
   device.SetBlendState(additiveBlend);
-  // Boss shields, then model effects.
+  enemies->DrawShields();
   effects->DrawModels();
 
   device.SetBlendState(alphaBlend);
@@ -125,7 +146,8 @@ void GameScene::Draw() {
   shaders.BeginEffect();
   device.SetDepthStencilState(depthTestNoWrite);
   device.SetBlendState(additiveBlend);
-  // Player shots, enemy shots, then sprite effects.
+  // Player shots, then enemy shots and sprite effects.
+  enemyShots->Draw();
   effects->Draw();
 
   device.SetBlendState(alphaBlend);

@@ -6,6 +6,8 @@
 #include "app/Scene.h"
 #include "framework/VelGraphicsTypes.h"
 #include "game/effect/C_EffectManager.h"
+#include "game/enemy/EnemyManager.h"
+#include "game/enemy/EnemyShots.h"
 #include "game/player/Gun.h"
 #include "game/player/Hand.h"
 #include "game/player/Leg.h"
@@ -25,10 +27,9 @@ class GameScene : public Scene {
   void Draw() override;
 
   // The enemies and enemy bullets as the player's contact tests see them, in
-  // list order. Neither list exists before the enemies join the scene, so
-  // until then nothing touches the player.
-  std::vector<ContactBody> EnemyBodies() const { return {}; }
-  std::vector<ContactBody> EnemyBulletBodies() const { return {}; }
+  // list order.
+  std::vector<ContactBody> EnemyBodies() const;
+  std::vector<ContactBody> EnemyBulletBodies() const;
 
   // Whether the world advances this frame.
   bool WorldRuns() const;
@@ -44,6 +45,8 @@ class GameScene : public Scene {
   std::unique_ptr<Sky> sky;
   std::unique_ptr<StageObjects> stage;
   std::unique_ptr<C_EffectManager> effects;
+  std::unique_ptr<EnemyManager> enemies;
+  std::unique_ptr<EnemyShots> enemyShots;
 
   int killCount = 0;
   bool musicStarted = false;

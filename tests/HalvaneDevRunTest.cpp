@@ -16,10 +16,12 @@ struct RunResult {
   std::vector<nlohmann::json> trace;
 };
 
-// Runs the tool from the build folder, where Data/ lives.
+// Runs the tool from the build folder, where Data/ lives. Files are named
+// after the test, so tests running in parallel keep apart.
 RunResult RunTool(const std::string& script, const std::string& options) {
-  const std::string scriptPath = "halvane-dev-run-test.script";
-  const std::string tracePath = "halvane-dev-run-test.trace";
+  const std::string name = ::testing::UnitTest::GetInstance()->current_test_info()->name();
+  const std::string scriptPath = "halvane-dev-run-" + name + ".script";
+  const std::string tracePath = "halvane-dev-run-" + name + ".trace";
   std::ofstream(scriptPath) << script;
   std::remove(tracePath.c_str());
   std::string command = std::string("cd '") + HALVANE_BUILD_DIR + "' && '" + HALVANE_DEV_TOOL +

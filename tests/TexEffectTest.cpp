@@ -171,7 +171,7 @@ TEST_F(SceneEffectTest, HealGlowFollowsThePlayer) {
   game->effects->AddEffect(EffectKind::HealPlayer);
   Updates(1);
   EXPECT_EQ(Only().position, game->player->GetPosition());
-  game->player->position = {5, 20, -100};
+  game->player->position = {5, 20, -200};
   Updates(1);
   EXPECT_EQ(Only().position, game->player->GetPosition());
   Updates(58);

@@ -8,11 +8,15 @@
 #include "game/stage/StageObjects.h"
 #include "scene/GameScene.h"
 
-C_Enemy::C_Enemy(const float3& position) { world.SetTranslation(position); }
+C_Enemy::C_Enemy(const float3& position) {
+  world.SetTranslation(position);
+}
 
 C_Enemy::~C_Enemy() = default;
 
-bool C_Enemy::Update(GameScene*) { return true; }
+bool C_Enemy::Update(GameScene*) {
+  return true;
+}
 
 void C_Enemy::Draw() {
   VelShaderManager& shaders = VelShaderManager::GetInstance();
@@ -20,15 +24,33 @@ void C_Enemy::Draw() {
   shaders.DrawModelEmissive(model, tint.x, tint.y, tint.z);
 }
 
-const VelModel& C_Enemy::GetModel() const { return model; }
-const float4x4& C_Enemy::GetMatrix() const { return world; }
-int C_Enemy::GetHp() const { return hp; }
-int C_Enemy::GetMaxHp() const { return maxHp; }
-void C_Enemy::SetHp(int value) { hp = value; }
-float C_Enemy::GetRadius() const { return radius; }
-int C_Enemy::GetPower() const { return power; }
-void C_Enemy::SetColor(float r, float g, float b, float a) { tint = {r, g, b, a}; }
-void C_Enemy::Move(const float3& offset) { world = world * MatrixTranslation(offset); }
+const VelModel& C_Enemy::GetModel() const {
+  return model;
+}
+const float4x4& C_Enemy::GetMatrix() const {
+  return world;
+}
+int C_Enemy::GetHp() const {
+  return hp;
+}
+int C_Enemy::GetMaxHp() const {
+  return maxHp;
+}
+void C_Enemy::SetHp(int value) {
+  hp = value;
+}
+float C_Enemy::GetRadius() const {
+  return radius;
+}
+int C_Enemy::GetPower() const {
+  return power;
+}
+void C_Enemy::SetColor(float r, float g, float b, float a) {
+  tint = {r, g, b, a};
+}
+void C_Enemy::Move(const float3& offset) {
+  world = world * MatrixTranslation(offset);
+}
 
 bool C_Enemy::BeginUpdate(GameScene* scene) {
   if (!spawned) {

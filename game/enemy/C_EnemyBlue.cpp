@@ -22,7 +22,8 @@ bool C_EnemyBlue::Update(GameScene* scene) {
     state = std::make_unique<C_TrackState>();
   }
   if (!BeginUpdate(scene)) return false;
-  CollideWithStage(scene, {StagePart::Stage, StagePart::Door, StagePart::LeftBossDoor, StagePart::RightBossDoor});
+  CollideWithStage(scene,
+                   {StagePart::Stage, StagePart::Door, StagePart::LeftBossDoor, StagePart::RightBossDoor});
   if (auto next = state->Update(scene, world, hp, maxHp)) state = std::move(next);
   return true;
 }

@@ -6,7 +6,9 @@
 
 C_EnemyBullet::~C_EnemyBullet() = default;
 
-bool C_EnemyBullet::Update(GameScene*) { return true; }
+bool C_EnemyBullet::Update(GameScene*) {
+  return true;
+}
 
 void C_EnemyBullet::Draw() {
   VelGraphicsDevice& device = VelGraphicsDevice::GetInstance();
@@ -19,10 +21,18 @@ void C_EnemyBullet::Draw() {
   device.Draw(4);
 }
 
-const float4x4& C_EnemyBullet::GetMatrix() const { return world; }
-const float3& C_EnemyBullet::GetPosition() const { return position; }
-float C_EnemyBullet::GetRadius() const { return radius; }
-int C_EnemyBullet::GetPower() const { return power; }
+const float4x4& C_EnemyBullet::GetMatrix() const {
+  return world;
+}
+const float3& C_EnemyBullet::GetPosition() const {
+  return position;
+}
+float C_EnemyBullet::GetRadius() const {
+  return radius;
+}
+int C_EnemyBullet::GetPower() const {
+  return power;
+}
 
 float4x4 CameraFacingRotation() {
   float4x4 view = VelShaderManager::GetInstance().cbCamera.View().g_mV;

@@ -6,7 +6,9 @@
 
 C_EnemyFlash::~C_EnemyFlash() = default;
 
-bool C_EnemyFlash::Update() { return true; }
+bool C_EnemyFlash::Update() {
+  return true;
+}
 
 void C_EnemyFlash::Draw() {
   VelGraphicsDevice& device = VelGraphicsDevice::GetInstance();

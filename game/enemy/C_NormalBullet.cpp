@@ -44,7 +44,8 @@ bool C_NormalBullet::HitsWall(const GameScene& scene) const {
   for (int index : {StagePart::Stage, StagePart::Door, StagePart::LeftBossDoor, StagePart::RightBossDoor}) {
     float distance = 0.0f;
     float3 push;
-    if (RayPushOut(*parts[index].model, *parts[index].world, position, direction, distance, push)) return true;
+    if (RayPushOut(*parts[index].model, *parts[index].world, position, direction, distance, push))
+      return true;
   }
   return false;
 }

@@ -6,7 +6,9 @@
 namespace {
 constexpr int kLastAnimationCount = 20;
 
-float4 RowOf(const float4x4& m, int r) { return {m.m[r][0], m.m[r][1], m.m[r][2], m.m[r][3]}; }
+float4 RowOf(const float4x4& m, int r) {
+  return {m.m[r][0], m.m[r][1], m.m[r][2], m.m[r][3]};
+}
 }  // namespace
 
 C_NormalFlash::C_NormalFlash(const float4x4& shooter) : shooter(shooter) {

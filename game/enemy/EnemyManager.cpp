@@ -16,7 +16,8 @@ EnemyManager::~EnemyManager() = default;
 void EnemyManager::SpawnWaves(const float3& playerPosition) {
   if (!firstTrigger.fired && playerPosition.z > firstTrigger.point.z) {
     firstTrigger.fired = true;
-    for (float x : {75.0f, 50.0f, 30.0f, 5.0f}) enemies.push_back(std::make_unique<C_EnemyBlue>(float3{x, 2, -25}));
+    for (float x : {75.0f, 50.0f, 30.0f, 5.0f})
+      enemies.push_back(std::make_unique<C_EnemyBlue>(float3{x, 2, -25}));
   }
   if (!secondTrigger.fired && playerPosition.z > secondTrigger.point.z) {
     secondTrigger.fired = true;
@@ -60,7 +61,8 @@ void EnemyManager::SeparateFromOthers(size_t index) {
   for (size_t j = 0; j < enemies.size(); ++j) {
     if (j == index) continue;
     C_Enemy& other = *enemies[j];
-    if (!SpheresOverlap(other.GetPosition(), other.GetRadius(), self.GetPosition(), self.GetRadius())) continue;
+    if (!SpheresOverlap(other.GetPosition(), other.GetRadius(), self.GetPosition(), self.GetRadius()))
+      continue;
     const float3 push =
         SphereSeparation(other.GetPosition(), other.GetRadius(), self.GetPosition(), self.GetRadius());
     other.Move(push);
@@ -77,7 +79,9 @@ void EnemyManager::DrawShields() {
   for (const auto& shield : shields) shield->Draw();
 }
 
-void EnemyManager::AddShield() { shields.push_back(std::make_unique<C_DoomShield>()); }
+void EnemyManager::AddShield() {
+  shields.push_back(std::make_unique<C_DoomShield>());
+}
 
 void EnemyManager::UpdateShields(const float3& position) {
   for (size_t i = 0; i < shields.size();) {

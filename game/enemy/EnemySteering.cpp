@@ -15,13 +15,15 @@ float3 PlayerOffset(const GameScene& scene, const float4x4& world) {
   return scene.player->GetPosition() - world.Translation();
 }
 
-float YawTowards(const float3& offset) { return YawFromDirection(offset.x, offset.y, offset.z); }
+float YawTowards(const float3& offset) {
+  return YawFromDirection(offset.x, offset.y, offset.z);
+}
 
 void PushOutOfStageAhead(const GameScene& scene, float4x4& world) {
   float3 push;
   float distance = 0.0f;
-  if (RayPushOut(scene.stage->StageModel(), scene.stage->StageWorld(), world.Translation(), world.Row(2), distance,
-                 push)) {
+  if (RayPushOut(scene.stage->StageModel(), scene.stage->StageWorld(), world.Translation(), world.Row(2),
+                 distance, push)) {
     world.SetTranslation(world.Translation() + push);
   }
 }

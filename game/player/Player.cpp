@@ -48,9 +48,8 @@ void Player::Update() {
   world = deathSink * deathFall * yawRotation * translation;
 
   TouchEnemies(scene->EnemyBodies());
-  // The bullet that hit is the enemy shots list's to destroy; that list joins
-  // the scene with the enemies.
-  TouchBullets(scene->EnemyBulletBodies());
+  const int hitBullet = TouchBullets(scene->EnemyBulletBodies());
+  if (hitBullet >= 0) scene->enemyShots->RemoveBullet(static_cast<size_t>(hitBullet));
 
   CountDamageCooldown();
   if (hp <= 0) Die();

@@ -12,9 +12,11 @@
 
 #include "app/Application.h"
 #include "app/SceneManager.h"
+#include "framework/VelCollision.h"
 #include "framework/VelGraphicsDevice.h"
 #include "framework/VelShaderManager.h"
 #include "framework/VelSoundEngine.h"
+#include "game/enemy/C_EnemyRed.h"
 #include "platform/headless/HeadlessPlatform.h"
 #include "scene/GameScene.h"
 #include "tools/dev/DevVerbs.h"
@@ -238,6 +240,41 @@ void TraceWorld(JsonLine& line, const GameScene& game) {
   line.Field("modelEffects", static_cast<int>(game.effects->modelEffects.size()));
 }
 
+void TraceEnemies(JsonLine& line, const GameScene& game) {
+  line.BeginArray("enemies");
+  for (const auto& enemy : game.enemies->enemies) {
+    const float3 forward = enemy->GetMatrix().Row(2);
+    line.BeginObject()
+        .Field("kind", enemy->KindName())
+        .Field("pos", enemy->GetPosition())
+        .Field("yaw", YawFromDirection(forward.x, forward.y, forward.z))
+        .Field("hp", enemy->GetHp())
+        .Field("maxHp", enemy->GetMaxHp())
+        .Field("state", enemy->StateName())
+        .Field("tint", enemy->tint);
+    if (const auto* red = dynamic_cast<const C_EnemyRed*>(enemy.get())) {
+      line.Field("shieldDeployed", red->shieldDeployed);
+    }
+    line.End();
+  }
+  line.EndArray();
+  line.BeginArray("enemyBullets");
+  for (const auto& bullet : game.enemyShots->bullets) {
+    line.BeginObject().Field("pos", bullet->GetPosition()).Field("drawPos", bullet->GetMatrix().Translation()).End();
+  }
+  line.EndArray();
+  line.Field("enemyFlashes", static_cast<int>(game.enemyShots->flashes.size()));
+  line.BeginArray("shields");
+  for (const auto& shield : game.enemies->shields) {
+    line.BeginObject()
+        .Field("pos", shield->GetMatrix().Translation())
+        .Field("hp", shield->GetHp())
+        .Field("opacity", shield->opacity)
+        .End();
+  }
+  line.EndArray();
+}
+
 }  // namespace
 
 int RunRunVerb(const DevArgs& args) {
@@ -325,6 +362,7 @@ int RunRunVerb(const DevArgs& args) {
       line.Field("kill", game->killCount);
       TracePlayer(line, *game->player);
       TraceWorld(line, *game);
+      TraceEnemies(line, *game);
     }
     TraceSounds(line);
     if (trace) std::fprintf(trace, "%s\n", line.Text().c_str());
