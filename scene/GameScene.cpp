@@ -22,6 +22,7 @@ GameScene::GameScene() {
   rightLeg = std::make_unique<Leg>(this, Leg::Side::Right);
   leftLeg = std::make_unique<Leg>(this, Leg::Side::Left);
   gun = std::make_unique<Gun>(this);
+  playerShots = std::make_unique<PlayerShots>(this);
   sky = std::make_unique<Sky>(this);
   stage = std::make_unique<StageObjects>(this);
   effects = std::make_unique<C_EffectManager>(this);
@@ -58,6 +59,7 @@ GameScene::~GameScene() {
   rightLeg.reset();
   leftLeg.reset();
   gun.reset();
+  playerShots.reset();
   sky.reset();
   stage.reset();
   effects.reset();
@@ -106,7 +108,8 @@ void GameScene::Update() {
   leftLeg->Update(player->GetYaw());
   gun->Update(player->GetPitch(), player->GetYaw());
   camera->Update(player->GetPitch());
-  // Player shots, then items.
+  playerShots->Update();
+  // Items.
   stage->Update();
   sky->Update();
   enemies->Update();
@@ -146,7 +149,7 @@ void GameScene::Draw() {
   shaders.BeginEffect();
   device.SetDepthStencilState(depthTestNoWrite);
   device.SetBlendState(additiveBlend);
-  // Player shots, then enemy shots and sprite effects.
+  playerShots->Draw();
   enemyShots->Draw();
   effects->Draw();
 
