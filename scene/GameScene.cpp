@@ -23,6 +23,7 @@ GameScene::GameScene() {
   rightLeg = std::make_unique<Leg>(this, Leg::Side::Right);
   leftLeg = std::make_unique<Leg>(this, Leg::Side::Left);
   gun = std::make_unique<Gun>(this);
+  playerShots = std::make_unique<PlayerShots>(this);
   sky = std::make_unique<Sky>(this);
   stage = std::make_unique<StageObjects>(this);
   effects = std::make_unique<C_EffectManager>(this);
@@ -61,6 +62,7 @@ GameScene::~GameScene() {
   rightLeg.reset();
   leftLeg.reset();
   gun.reset();
+  playerShots.reset();
   sky.reset();
   stage.reset();
   effects.reset();
@@ -112,7 +114,7 @@ void GameScene::Update() {
   leftLeg->Update(player->GetYaw());
   gun->Update(player->GetPitch(), player->GetYaw());
   camera->Update(player->GetPitch());
-  // Player shots.
+  playerShots->Update();
   items->Update();
   stage->Update();
   sky->Update();
@@ -155,7 +157,7 @@ void GameScene::Draw() {
   shaders.BeginEffect();
   device.SetDepthStencilState(depthTestNoWrite);
   device.SetBlendState(additiveBlend);
-  // Player shots, then enemy shots and sprite effects.
+  playerShots->Draw();
   enemyShots->Draw();
   effects->Draw();
 

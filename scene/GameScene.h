@@ -13,10 +13,12 @@
 #include "game/player/Hand.h"
 #include "game/player/Leg.h"
 #include "game/player/Player.h"
+#include "game/player/PlayerShots.h"
 #include "game/stage/Sky.h"
 #include "game/stage/StageObjects.h"
 #include "scene/Camera.h"
 #include "scene/Hud.h"
+#include "scene/HudIndicators.h"
 
 // The play screen: owns everything of one play-through, updates the world in
 // a fixed order while play runs and draws it in a fixed order of passes.
@@ -45,12 +47,16 @@ class GameScene : public Scene {
   std::unique_ptr<Leg> rightLeg;
   std::unique_ptr<Leg> leftLeg;
   std::unique_ptr<Gun> gun;
+  std::unique_ptr<PlayerShots> playerShots;
   std::unique_ptr<Sky> sky;
   std::unique_ptr<StageObjects> stage;
   std::unique_ptr<C_EffectManager> effects;
   std::unique_ptr<EnemyManager> enemies;
   std::unique_ptr<EnemyShots> enemyShots;
   std::unique_ptr<ItemManager> items;
+
+  // What the weapon has switched on the HUD; the HUD draws from it.
+  HudIndicators hudIndicators;
 
   int killCount = 0;
   bool musicStarted = false;

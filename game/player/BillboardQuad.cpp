@@ -26,12 +26,6 @@ void WriteBillboardQuad(VelBuffer& buffer, float halfSize, float uLeft, float uR
   buffer.WriteData(quad, kQuadBytes);
 }
 
-float4x4 CameraFacingRotation() {
-  float4x4 view = VelShaderManager::GetInstance().cbCamera.View().g_mV;
-  view.SetTranslation({0.0f, 0.0f, 0.0f});
-  return MatrixInverse(view);
-}
-
 void DrawBillboardQuad(const VelBuffer& buffer, const VelTexture& texture, const float4x4& world) {
   if (!buffer.IsValid()) return;
   VelGraphicsDevice& device = VelGraphicsDevice::GetInstance();

@@ -14,10 +14,6 @@ bool CreateDynamicBillboardQuad(VelBuffer& buffer);
 // Rewrites a dynamic quad with the texture window [uLeft, uRight] x [0, 1].
 void WriteBillboardQuad(VelBuffer& buffer, float halfSize, float uLeft, float uRight);
 
-// The inverse of the current view's rotation: turns the quad's own plane to
-// face the camera.
-float4x4 CameraFacingRotation();
-
 // Binds the quad and its texture, writes g_mW and draws the strip; a quad
 // without a buffer draws nothing.
 void DrawBillboardQuad(const VelBuffer& buffer, const VelTexture& texture, const float4x4& world);

@@ -1,5 +1,6 @@
 #include "game/player/C_Flash.h"
 
+#include "game/enemy/C_EnemyBullet.h"
 #include "game/player/BillboardQuad.h"
 #include "game/player/Gun.h"
 #include "scene/GameScene.h"

@@ -220,6 +220,14 @@ void TracePlayer(JsonLine& line, const Player& player) {
       .Field("landed", player.landed)
       .Field("verticalSpeed", player.verticalSpeed)
       .Field("damageCooldown", player.damageCooldown)
+      .Field("ammo", player.GetAmmo())
+      .Field("magazineCapacity", player.GetMagazineCapacity())
+      .Field("fireCooldown", player.fireCooldown)
+      .Field("reloading", player.reloading)
+      .Field("reloadCounter", player.GetReloadCounter())
+      .Field("charging", player.charging)
+      .Field("chargeCooldownActive", player.chargeCooldownActive)
+      .Field("chargeCooldown", player.GetChargeCooldown())
       .Field("tint", player.tint)
       .End();
 }
@@ -242,6 +250,14 @@ void TraceWorld(JsonLine& line, const GameScene& game) {
   }
   line.EndArray();
   line.Field("modelEffects", static_cast<int>(game.effects->modelEffects.size()));
+  line.BeginArray("playerShots");
+  for (const auto& shot : game.playerShots->shots) {
+    line.BeginObject().Field("class", shot->ClassName()).Field("pos", shot->position).End();
+  }
+  line.EndArray();
+  line.BeginArray("flashes");
+  for (const auto& flash : game.playerShots->flashes) line.BeginObject().Field("class", flash->ClassName()).End();
+  line.EndArray();
 }
 
 void TraceEnemies(JsonLine& line, const GameScene& game) {
