@@ -7,8 +7,6 @@
 namespace {
 constexpr float kBlinkStep = 0.01f;
 constexpr float kBlinkPeak = 0.7f;
-// The z of the line that releases the third wave.
-constexpr float kBossLineZ = 485.0f;
 }  // namespace
 
 BossWarning::BossWarning(GameScene* scene) : scene(scene) {
@@ -17,7 +15,9 @@ BossWarning::BossWarning(GameScene* scene) : scene(scene) {
 
 void BossWarning::Update() {
   VelSoundManager& sound = VelSoundManager::GetInstance();
-  if (scene->player->GetPosition().z >= kBossLineZ && !triggered && !active) {
+  // The boss line is the third wave's trigger line.
+  float lineZ = scene->enemies->thirdTrigger.point.z;
+  if (scene->player->GetPosition().z >= lineZ && !triggered && !active) {
     active = true;
     triggered = true;
     sound.StopLoop("Data/Sound/game.wav");
@@ -46,6 +46,8 @@ void BossWarning::Update() {
     framesLeft = 0;
     active = false;
     sound.StopLoop("Data/Sound/warning.wav");
+    // The third wave has waited for the countdown.
+    scene->enemies->EndBossWarning();
   }
 }
 

@@ -12,6 +12,8 @@ ChargeCooldownGauge::ChargeCooldownGauge(GameScene* scene)
 }
 
 void ChargeCooldownGauge::Update() {
+  // Switched on by a charge shot, off at the end of its cooldown.
+  bool visible = scene->hudIndicators.ChargeCooldownOn();
   opacity = visible ? std::min(opacity + 0.1f, 0.8f) : std::max(opacity - 0.1f, 0.0f);
   const Player& player = *scene->player;
   float length = float(player.GetChargeCooldownLength());

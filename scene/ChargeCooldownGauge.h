@@ -20,6 +20,5 @@ class ChargeCooldownGauge {
   float4x4 coverTransform;
   float4x4 barTransform;
   VelSpriteRect barSource;
-  bool visible = false;
   float opacity = 0.0f;
 };

@@ -26,9 +26,8 @@ class Hud {
   void Update();
   void Draw();
 
-  // The switches the player and the items flip.
-  void SetChargeGaugeVisible(bool visible) { chargeCooldownGauge->visible = visible; }
-  void SetReloading(bool reloading) { reloadDisplay->reloading = reloading; }
+  // What the items switch on for good. (The weapon's indicators are the
+  // scene's hudIndicators.)
   void CollectMagazine() { itemSlots->magazineCollected = true; }
   void CollectAttachment() { itemSlots->attachmentCollected = true; }
 

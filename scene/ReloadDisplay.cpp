@@ -25,6 +25,8 @@ ReloadDisplay::ReloadDisplay(GameScene* scene)
 
 void ReloadDisplay::Update() {
   const Player& player = *scene->player;
+  // Switched on at the start of a reload, off at its end.
+  bool reloading = scene->hudIndicators.ReloadOn();
   if (player.GetAmmo() > kLowAmmo || reloading) {
     promptShown = false;
     promptOpacity = std::max(promptOpacity - kStep, 0.0f);

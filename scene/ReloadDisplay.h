@@ -26,7 +26,6 @@ class ReloadDisplay {
   float4x4 gaugeTransform;
   float4x4 captionTransform;
   VelSpriteRect gaugeSource;
-  bool reloading = false;
   bool promptShown = false;
   float promptOpacity = 0.0f;
   float gaugeOpacity = 0.0f;

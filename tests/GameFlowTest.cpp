@@ -266,8 +266,10 @@ TEST_F(GameFlowTest, TheBossWarningRunsOnceForOneHundredFiftyFrames) {
   VelSoundEngine::GetInstance().ClearRecord();
   HudUpdates(48);
   EXPECT_TRUE(warning.active);
+  EXPECT_FALSE(game->enemies->bossWarningOver) << "the third wave waits";
   HudUpdates(1);
   EXPECT_FALSE(warning.active);
+  EXPECT_TRUE(game->enemies->bossWarningOver);
   EXPECT_EQ(warning.framesLeft, 0);
   EXPECT_EQ(Played(Op::StopLoop), (std::vector<std::string>{"Data/Sound/warning.wav"}));
   EXPECT_FALSE(Has(TextureDraws(), "Data/Texture/Warning.png"));

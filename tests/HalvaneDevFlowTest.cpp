@@ -203,6 +203,9 @@ TEST(HalvaneDevFlowTest, TheBossLineBringsUpTheWarningAndItsMusic) {
   EXPECT_EQ(run.trace[209]["hud"]["warning"]["active"], false);
   EXPECT_EQ(run.trace[209]["hud"]["warning"]["framesLeft"], 0);
   EXPECT_EQ(SoundFrames(run, "StopLoop", "Data/Sound/warning.wav"), std::vector<int>{209});
+  // The line is past the first two waves' lines too; the third comes with the countdown's end.
+  EXPECT_EQ(run.trace[208]["enemies"].size(), 16u);
+  EXPECT_EQ(run.trace[209]["enemies"].size(), 21u);
 }
 
 #endif

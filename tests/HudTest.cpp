@@ -146,7 +146,7 @@ TEST_F(HudTest, TheReloadPromptShowsAtTenRoundsAndGivesWayToTheGauge) {
   // A reload halfway through: the prompt fades, the gauge fills.
   game->player->reloading = true;
   game->player->reloadCounter = 30;
-  hud().SetReloading(true);
+  game->hudIndicators.SwitchReload(true);
   reload.Update();
   EXPECT_FALSE(reload.promptShown);
   EXPECT_NEAR(reload.promptOpacity, 0.7f, 1e-6f);
@@ -159,7 +159,7 @@ TEST_F(HudTest, TheReloadPromptShowsAtTenRoundsAndGivesWayToTheGauge) {
   EXPECT_NEAR(reload.gaugeOpacity, 1.0f, 1e-6f);
   EXPECT_EQ(reload.promptOpacity, 0.0f);
 
-  hud().SetReloading(false);
+  game->hudIndicators.SwitchReload(false);
   reload.Update();
   EXPECT_NEAR(reload.gaugeOpacity, 0.9f, 1e-6f);
 }
@@ -167,7 +167,7 @@ TEST_F(HudTest, TheReloadPromptShowsAtTenRoundsAndGivesWayToTheGauge) {
 TEST_F(HudTest, TheChargeGaugeFadesInWhileTheCooldownRunsAndFillsAsItEnds) {
   ChargeCooldownGauge& gauge = *hud().chargeCooldownGauge;
   ASSERT_EQ(gauge.bar.GetWidth(), 140u);
-  hud().SetChargeGaugeVisible(true);
+  game->hudIndicators.SwitchChargeCooldown(true);
   game->player->chargeCooldown = 240;
   for (int i = 0; i < 8; ++i) gauge.Update();
   EXPECT_NEAR(gauge.opacity, 0.8f, 1e-6f);
@@ -178,7 +178,7 @@ TEST_F(HudTest, TheChargeGaugeFadesInWhileTheCooldownRunsAndFillsAsItEnds) {
   EXPECT_FLOAT_EQ(gauge.barTransform.m[0][0], 105.0f);
   EXPECT_EQ(gauge.barSource.x, 104);
   game->player->chargeCooldown = 0;
-  hud().SetChargeGaugeVisible(false);
+  game->hudIndicators.SwitchChargeCooldown(false);
   gauge.Update();
   EXPECT_FLOAT_EQ(gauge.barTransform.m[0][0], 140.0f);
   EXPECT_NEAR(gauge.opacity, 0.7f, 1e-6f);
