@@ -14,3 +14,7 @@ int RunModelVerb(const DevArgs& args);
 int RunPreviewVerb(const DevArgs& args);
 // ray FILE ox oy oz dx dy dz [--world 16 numbers]: a ray query as one JSON object.
 int RunRayVerb(const DevArgs& args);
+// run [--start game|title] [--script FILE] [--frames N] [--clock-ms T] [--trace FILE]
+//     [--video headless|offscreen] [--capture DIR --at F1,F2,...]: the game's frame loop on the
+//     headless platform, driven by an input script, one JSON trace line per frame.
+int RunRunVerb(const DevArgs& args);

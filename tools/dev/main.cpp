@@ -19,6 +19,9 @@ const Verb kVerbs[] = {
     {"model", &RunModelVerb, "model FILE                          loaded model data as JSON"},
     {"preview", &RunPreviewVerb, "preview OUTDIR                      models and textures as PNG views"},
     {"ray", &RunRayVerb, "ray FILE ox oy oz dx dy dz [--world m00 .. m33]   ray query as JSON"},
+    {"run", &RunRunVerb,
+     "run [--start game|title] [--script FILE] [--frames N] [--clock-ms T] [--trace FILE]\n"
+     "      [--video headless|offscreen] [--capture DIR --at F1,F2,...]   scripted game run, JSON trace"},
 };
 
 void PrintUsage(FILE* to) {

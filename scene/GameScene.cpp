@@ -1,0 +1,135 @@
+#include "scene/GameScene.h"
+
+#include <cstdlib>
+
+#include "framework/VelGraphicsDevice.h"
+#include "framework/VelShaderManager.h"
+#include "framework/VelSoundManager.h"
+#include "framework/VelSprite.h"
+#include "platform/Platform.h"
+
+namespace {
+constexpr int kEnemiesInStage = 21;
+constexpr int kAlphaBlendMode = 1;
+constexpr int kAdditiveBlendMode = 2;
+}  // namespace
+
+GameScene::GameScene() {
+  camera = std::make_unique<Camera>(this);
+  player = std::make_unique<Player>(this);
+  gunHand = std::make_unique<Hand>(this, Hand::Kind::Gun);
+  freeHand = std::make_unique<Hand>(this, Hand::Kind::Free);
+  rightLeg = std::make_unique<Leg>(this, Leg::Side::Right);
+  leftLeg = std::make_unique<Leg>(this, Leg::Side::Left);
+  gun = std::make_unique<Gun>(this);
+  sky = std::make_unique<Sky>(this);
+  stage = std::make_unique<StageObjects>(this);
+
+  killCount = 0;
+  musicStarted = false;
+  // A fixed clock gives a fixed game.
+  std::srand(Sys().GetMilliseconds());
+
+  VelGraphicsDevice& device = VelGraphicsDevice::GetInstance();
+  additiveBlend = device.CreateBlendState(kAdditiveBlendMode);
+  alphaBlend = device.CreateBlendState(kAlphaBlendMode);
+  depthTestNoWrite = device.CreateDepthStencilState(true, false);
+  depthTestWrite = device.CreateDepthStencilState(true, true);
+
+  VelShaderManager& shaders = VelShaderManager::GetInstance();
+  VelCbLight& light = shaders.cbLight.Data();
+  light.g_DL_Dir = Normalize({1.0f, -10.0f, 0.0f});
+  light.g_DL_Color = {3.0f, 3.0f, 3.0f};
+  light.g_AmbientLight = {0.5f, 0.5f, 0.5f};
+  shaders.UploadLight();
+
+  Sys().ShowCursor(false);
+}
+
+GameScene::~GameScene() {
+  // In the order of creation.
+  camera.reset();
+  player.reset();
+  gunHand.reset();
+  freeHand.reset();
+  rightLeg.reset();
+  leftLeg.reset();
+  gun.reset();
+  sky.reset();
+  stage.reset();
+}
+
+bool GameScene::WorldRuns() const {
+  return Sys().IsWindowActive() && player->IsAlive() && killCount < kEnemiesInStage;
+}
+
+void GameScene::Update() {
+  float4x4 look =
+      MatrixRotationX(player->GetPitch() * kDegToRad) * MatrixRotationY(player->GetYaw() * kDegToRad);
+  VelSoundManager& sound = VelSoundManager::GetInstance();
+  sound.SetListener(player->GetPosition(), look.Row(2), player->world.Row(1));
+
+  if (!musicStarted) {
+    musicStarted = true;
+    sound.PlayLoop("Data/Sound/game.wav", 0.1f);
+  }
+
+  // The HUD and game flow update here, on every frame, frozen world or not.
+
+  if (!WorldRuns()) return;
+
+  player->Update();
+  gunHand->Update(player->GetPitch(), player->GetYaw());
+  freeHand->Update(player->GetPitch(), player->GetYaw());
+  rightLeg->Update(player->GetYaw());
+  leftLeg->Update(player->GetYaw());
+  gun->Update(player->GetPitch(), player->GetYaw());
+  camera->Update(player->GetPitch());
+  // Player shots, then items.
+  stage->Update();
+  sky->Update();
+  // Enemies, enemy shots, then effects.
+}
+
+void GameScene::SetCamera() {
+  camera->SetView();
+}
+
+void GameScene::Draw() {
+  VelGraphicsDevice& device = VelGraphicsDevice::GetInstance();
+  VelShaderManager& shaders = VelShaderManager::GetInstance();
+
+  shaders.BeginModel();
+  player->Draw();
+  gunHand->Draw();
+  freeHand->Draw();
+  rightLeg->Draw();
+  leftLeg->Draw();
+  gun->Draw();
+  // Enemies.
+  stage->Draw();
+  // Items.
+
+  shaders.cbObject.Data().g_LightEnable = 0;
+  sky->Draw();
+  shaders.cbObject.Data().g_LightEnable = 1;
+
+  device.SetDepthStencilState(depthTestNoWrite);
+  device.SetBlendState(additiveBlend);
+  // Boss shields, then model effects.
+
+  device.SetBlendState(alphaBlend);
+  device.SetDepthStencilState(depthTestWrite);
+
+  shaders.BeginEffect();
+  device.SetDepthStencilState(depthTestNoWrite);
+  device.SetBlendState(additiveBlend);
+  // Player shots, enemy shots, then sprite effects.
+
+  device.SetBlendState(alphaBlend);
+  device.SetDepthStencilState(depthTestWrite);
+
+  BeginSprite(false, true);
+  // The 2D step of the effects, then the HUD.
+  EndSprite();
+}

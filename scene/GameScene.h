@@ -1,0 +1,52 @@
+#pragma once
+
+#include <memory>
+#include <vector>
+
+#include "app/Scene.h"
+#include "framework/VelGraphicsTypes.h"
+#include "game/player/Gun.h"
+#include "game/player/Hand.h"
+#include "game/player/Leg.h"
+#include "game/player/Player.h"
+#include "game/stage/Sky.h"
+#include "game/stage/StageObjects.h"
+#include "scene/Camera.h"
+
+// The play screen: owns everything of one play-through, updates the world in
+// a fixed order while play runs and draws it in a fixed order of passes.
+class GameScene : public Scene {
+ public:
+  GameScene();
+  ~GameScene() override;
+  void Update() override;
+  void SetCamera() override;
+  void Draw() override;
+
+  // The enemies and enemy bullets as the player's contact tests see them, in
+  // list order. Neither list exists before the enemies join the scene, so
+  // until then nothing touches the player.
+  std::vector<ContactBody> EnemyBodies() const { return {}; }
+  std::vector<ContactBody> EnemyBulletBodies() const { return {}; }
+
+  // Whether the world advances this frame.
+  bool WorldRuns() const;
+
+  // Members in the order they are created and destroyed.
+  std::unique_ptr<Camera> camera;
+  std::unique_ptr<Player> player;
+  std::unique_ptr<Hand> gunHand;
+  std::unique_ptr<Hand> freeHand;
+  std::unique_ptr<Leg> rightLeg;
+  std::unique_ptr<Leg> leftLeg;
+  std::unique_ptr<Gun> gun;
+  std::unique_ptr<Sky> sky;
+  std::unique_ptr<StageObjects> stage;
+
+  int killCount = 0;
+  bool musicStarted = false;
+  std::shared_ptr<VelBlendState> additiveBlend;
+  std::shared_ptr<VelBlendState> alphaBlend;
+  std::shared_ptr<VelDepthStencilState> depthTestNoWrite;
+  std::shared_ptr<VelDepthStencilState> depthTestWrite;
+};

@@ -1,0 +1,38 @@
+#pragma once
+
+// The input script of `halvane-dev run`: one instruction per line, `#`
+// starts a comment.
+//   COUNT [KEY ...] [dx=PX] [dy=PX] [cursor=X,Y] [inactive]
+//       holds the keys for COUNT frames; dx/dy put the cursor that far from
+//       the window centre, cursor=X,Y at that client position; inactive makes
+//       the game window lose the focus.
+//   set kill=N | set pos=X,Y,Z | set hp=N
+//       changes the running game scene between two frames.
+
+#include <string>
+#include <vector>
+
+struct RunFrameInput {
+  std::vector<int> keys;  // virtual-key codes held down
+  bool moveCursor = false;
+  int cursorX = 640;  // client pixels
+  int cursorY = 360;
+  bool inactive = false;
+};
+
+struct RunSceneChange {
+  enum class What { Kill, Position, Hp } what = What::Kill;
+  int value = 0;
+  float x = 0, y = 0, z = 0;
+};
+
+// One step of the script: either frames of input or a change of the scene.
+struct RunInstruction {
+  bool isChange = false;
+  int count = 0;
+  RunFrameInput input;
+  RunSceneChange change;
+};
+
+// Parses the script; on failure returns false and names the line in error.
+bool ParseRunScript(const std::string& text, std::vector<RunInstruction>& out, std::string& error);

@@ -1,0 +1,368 @@
+// `halvane-dev run`: the real frame loop on the headless platform, driven by
+// an input script, with one JSON trace line per frame.
+
+#include <cstdio>
+#include <cstdlib>
+#include <fstream>
+#include <memory>
+#include <set>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "app/Application.h"
+#include "app/SceneManager.h"
+#include "framework/VelGraphicsDevice.h"
+#include "framework/VelShaderManager.h"
+#include "framework/VelSoundEngine.h"
+#include "platform/headless/HeadlessPlatform.h"
+#include "scene/GameScene.h"
+#include "tools/dev/DevVerbs.h"
+#include "tools/dev/RunScript.h"
+#include "tools/dev/RunTrace.h"
+
+namespace {
+
+constexpr int kFrameMs = 16;
+
+struct RunOptions {
+  std::string start = "game";
+  std::string script;
+  long frames = -1;  // -1: the script's length
+  unsigned long clockMs = 0;
+  std::string trace;
+  std::string video = "headless";
+  std::string captureDir;
+  std::set<long> captureAt;
+};
+
+void Usage() {
+  std::fprintf(
+      stderr,
+      "usage: halvane-dev run [--start game|title] [--script FILE] [--frames N] [--clock-ms T]\n"
+      "                       [--trace FILE] [--video headless|offscreen] [--capture DIR --at F1,F2,...]\n");
+}
+
+bool ParseNumber(const std::string& text, long& out) {
+  if (text.empty()) return false;
+  char* end = nullptr;
+  out = std::strtol(text.c_str(), &end, 10);
+  return *end == '\0' && out >= 0;
+}
+
+bool ParseOptions(const std::vector<std::string>& args, RunOptions& options) {
+  for (size_t i = 0; i < args.size(); ++i) {
+    const std::string& arg = args[i];
+    if (i + 1 >= args.size()) {
+      std::fprintf(stderr, "run: %s needs a value\n", arg.c_str());
+      return false;
+    }
+    const std::string& value = args[++i];
+    long number = 0;
+    if (arg == "--start") {
+      options.start = value;
+      if (value != "game") {
+        std::fprintf(stderr, "run: --start %s: only the game scene exists so far\n", value.c_str());
+        return false;
+      }
+    } else if (arg == "--script") {
+      options.script = value;
+    } else if (arg == "--frames") {
+      if (!ParseNumber(value, options.frames)) return false;
+    } else if (arg == "--clock-ms") {
+      if (!ParseNumber(value, number)) return false;
+      options.clockMs = static_cast<unsigned long>(number);
+    } else if (arg == "--trace") {
+      options.trace = value;
+    } else if (arg == "--video") {
+      if (value != "headless" && value != "offscreen") {
+        std::fprintf(stderr, "run: --video is headless or offscreen\n");
+        return false;
+      }
+      options.video = value;
+    } else if (arg == "--capture") {
+      options.captureDir = value;
+    } else if (arg == "--at") {
+      std::stringstream list(value);
+      std::string item;
+      while (std::getline(list, item, ',')) {
+        if (!ParseNumber(item, number)) return false;
+        options.captureAt.insert(number);
+      }
+    } else {
+      std::fprintf(stderr, "run: unknown option %s\n", arg.c_str());
+      return false;
+    }
+  }
+  if (!options.captureAt.empty() && options.captureDir.empty()) {
+    std::fprintf(stderr, "run: --at needs --capture DIR\n");
+    return false;
+  }
+  if (!options.captureDir.empty() && options.video != "offscreen") {
+    std::fprintf(stderr, "run: captures need --video offscreen\n");
+    return false;
+  }
+  return true;
+}
+
+// The script unrolled: the input of every frame and the scene changes made
+// just before it.
+struct FramePlan {
+  RunFrameInput input;
+  std::vector<RunSceneChange> changesBefore;
+};
+
+std::vector<FramePlan> Unroll(const std::vector<RunInstruction>& script,
+                              std::vector<RunSceneChange>& trailing) {
+  std::vector<FramePlan> frames;
+  std::vector<RunSceneChange> pending;
+  for (const RunInstruction& step : script) {
+    if (step.isChange) {
+      pending.push_back(step.change);
+      continue;
+    }
+    for (int i = 0; i < step.count; ++i) {
+      FramePlan frame;
+      frame.input = step.input;
+      frame.changesBefore.swap(pending);
+      frames.push_back(std::move(frame));
+    }
+  }
+  trailing = pending;
+  return frames;
+}
+
+void ApplyChange(GameScene& game, const RunSceneChange& change) {
+  switch (change.what) {
+    case RunSceneChange::What::Kill:
+      game.killCount = change.value;
+      break;
+    case RunSceneChange::What::Position:
+      game.player->position = {change.x, change.y, change.z};
+      break;
+    case RunSceneChange::What::Hp:
+      game.player->SetHP(change.value);
+      break;
+  }
+}
+
+// The shell's services with the sound always recording and never audible, and
+// the graphics backend chosen by the platform's window: OpenGL in the hidden
+// offscreen window, or the headless recorder without one.
+ApplicationServices RunServices() {
+  ApplicationServices services = DefaultApplicationServices();
+  services.initGraphicsDevice = [](int width, int height, std::string& errorText) {
+    return VelGraphicsDevice::GetInstance().Init(Sys().NativeWindow(), width, height, false, errorText);
+  };
+  services.initShaderManager = [] { VelShaderManager::GetInstance().Init(); };
+  services.initSoundEngine = [] {
+    VelSoundEngine::GetInstance().UseHeadless(true);
+    return VelSoundEngine::GetInstance().Init();
+  };
+  services.updateSoundEngine = [] { VelSoundEngine::GetInstance().Update(); };
+  services.present = [] { VelGraphicsDevice::GetInstance().Present(); };
+  services.releaseShaderManager = [] { VelShaderManager::GetInstance().Release(); };
+  services.releaseGraphicsDevice = [] { VelGraphicsDevice::GetInstance().Release(); };
+  services.releaseSoundEngine = [] { VelSoundEngine::GetInstance().Release(); };
+  return services;
+}
+
+const char* OpName(VelSoundEngine::Call::Op op) {
+  switch (op) {
+    case VelSoundEngine::Call::Op::Play:
+      return "Play";
+    case VelSoundEngine::Call::Op::Play3D:
+      return "Play3D";
+    case VelSoundEngine::Call::Op::PlayLoop:
+      return "PlayLoop";
+    case VelSoundEngine::Call::Op::StopLoop:
+      return "StopLoop";
+    case VelSoundEngine::Call::Op::SetListener:
+      break;
+  }
+  return "SetListener";
+}
+
+// The sound operations since the last frame; the listener is set every frame
+// and is left out.
+void TraceSounds(JsonLine& line) {
+  VelSoundEngine& engine = VelSoundEngine::GetInstance();
+  line.BeginArray("sounds");
+  for (const VelSoundEngine::Call& call : engine.GetRecord()) {
+    if (call.op == VelSoundEngine::Call::Op::SetListener) continue;
+    line.BeginObject()
+        .Field("op", OpName(call.op))
+        .Field("file", call.file)
+        .Field("volume", call.volume)
+        .Field("pos", call.position)
+        .Field("loop", call.loop)
+        .End();
+  }
+  line.EndArray();
+  engine.ClearRecord();
+}
+
+void TracePlayer(JsonLine& line, const Player& player) {
+  line.Begin("player")
+      .Field("pos", player.GetPosition())
+      .Field("yaw", player.GetYaw())
+      .Field("pitch", player.GetPitch())
+      .Field("hp", player.GetHP())
+      .Field("maxHp", player.GetMaxHP())
+      .Field("alive", player.IsAlive())
+      .Field("running", player.running)
+      .Field("runCounter", player.runCounter)
+      .Field("jumping", player.jumping)
+      .Field("landed", player.landed)
+      .Field("verticalSpeed", player.verticalSpeed)
+      .Field("damageCooldown", player.damageCooldown)
+      .Field("tint", player.tint)
+      .End();
+}
+
+void TraceWorld(JsonLine& line, const GameScene& game) {
+  line.Begin("camera")
+      .Field("eye", game.camera->GetEye())
+      .Field("target", game.camera->GetTarget())
+      .Field("viewDir", game.camera->GetViewDirection())
+      .End();
+  line.Begin("doors")
+      .Field("door", game.stage->door->world.m[3][1])
+      .Field("left", game.stage->bossDoor->leftWorld.m[3][0])
+      .Field("right", game.stage->bossDoor->rightWorld.m[3][0])
+      .End();
+  line.Field("sky", game.sky->angle);
+}
+
+}  // namespace
+
+int RunRunVerb(const DevArgs& args) {
+  RunOptions options;
+  if (!ParseOptions(args, options)) {
+    Usage();
+    return 2;
+  }
+
+  std::vector<RunInstruction> script;
+  if (!options.script.empty()) {
+    std::ifstream in(options.script);
+    if (!in) {
+      std::fprintf(stderr, "run: cannot read %s\n", options.script.c_str());
+      return 1;
+    }
+    std::stringstream text;
+    text << in.rdbuf();
+    std::string error;
+    if (!ParseRunScript(text.str(), script, error)) {
+      std::fprintf(stderr, "run: %s\n", error.c_str());
+      return 1;
+    }
+  }
+  std::vector<RunSceneChange> trailing;
+  std::vector<FramePlan> plan = Unroll(script, trailing);
+  long frameCount = options.frames >= 0 ? options.frames : static_cast<long>(plan.size());
+
+  FILE* trace = nullptr;
+  if (!options.trace.empty()) {
+    trace = std::fopen(options.trace.c_str(), "w");
+    if (!trace) {
+      std::fprintf(stderr, "run: cannot write %s\n", options.trace.c_str());
+      return 1;
+    }
+  }
+
+  auto owned = std::make_unique<HeadlessPlatform>();
+  HeadlessPlatform& platform = *owned;
+  platform.SetClock(static_cast<uint32_t>(options.clockMs));
+  platform.EnableRenderWindow(options.video == "offscreen");
+  InstallPlatform(std::move(owned));
+
+  Application app;
+  app.SetServices(RunServices());
+  GameScene* firstGame = nullptr;
+  app.SetFirstScene([&firstGame]() -> std::unique_ptr<Scene> {
+    auto game = std::make_unique<GameScene>();
+    firstGame = game.get();
+    return game;
+  });
+  // The running game scene, or the first one before it has started.
+  auto currentGame = [&firstGame]() -> GameScene* {
+    Scene* current = SceneManager::GetInstance().Current();
+    if (!current) return firstGame;
+    return dynamic_cast<GameScene*>(current);
+  };
+
+  long frame = -1;
+  platform.SetPumpHook([&]() {
+    ++frame;
+    platform.ReleaseAllKeys();
+    RunFrameInput input;
+    if (frame < static_cast<long>(plan.size())) {
+      const FramePlan& step = plan[frame];
+      input = step.input;
+      if (GameScene* game = currentGame()) {
+        for (const RunSceneChange& change : step.changesBefore) ApplyChange(*game, change);
+      }
+    } else if (frame == static_cast<long>(plan.size())) {
+      if (GameScene* game = currentGame()) {
+        for (const RunSceneChange& change : trailing) ApplyChange(*game, change);
+      }
+    }
+    for (int key : input.keys) platform.SetKeyDown(key, true);
+    // Escape closes the window as the key-down message does in the game: this
+    // pump destroys it and the loop ends before the frame runs.
+    if (platform.IsKeyDown(Key::Escape)) platform.RequestClose();
+    if (input.moveCursor) platform.SetCursorClient({input.cursorX, input.cursorY});
+    platform.SetActive(!input.inactive);
+  });
+
+  app.SetFrameHook([&]() {
+    GameScene* game = currentGame();
+    JsonLine line;
+    line.Field("frame", static_cast<int>(frame)).Field("scene", game ? "game" : "title");
+    if (game) {
+      line.Field("kill", game->killCount);
+      TracePlayer(line, *game->player);
+      TraceWorld(line, *game);
+    }
+    TraceSounds(line);
+    if (trace) std::fprintf(trace, "%s\n", line.Text().c_str());
+    if (options.captureAt.count(frame)) {
+      char name[32];
+      std::snprintf(name, sizeof name, "/frame-%05ld.png", frame);
+      if (!VelGraphicsDevice::GetInstance().CaptureBackBuffer(options.captureDir + name)) {
+        std::fprintf(stderr, "run: cannot capture frame %ld\n", frame);
+      }
+    }
+  });
+  app.SetFrameLimit(static_cast<uint64_t>(frameCount));
+
+  if (frameCount > 0) {
+    if (!app.Initialise(Application::kWidth, Application::kHeight)) {
+      std::fprintf(stderr, "run: start-up failed\n");
+      if (trace) std::fclose(trace);
+      UninstallPlatform();
+      return 1;
+    }
+    app.BeginFrames();
+    while (app.RunFrame()) {
+    }
+  }
+
+  GameScene* game = currentGame();
+  JsonLine summary;
+  summary.Field("frames", static_cast<unsigned long long>(app.FramesRun()))
+      .Field("scene", game ? "game" : "title");
+  if (game) {
+    summary.Field("kill", game->killCount)
+        .Field("hp", game->player->GetHP())
+        .Field("pos", game->player->GetPosition());
+  }
+  std::printf("%s\n", summary.Text().c_str());
+
+  if (frameCount > 0) app.Shutdown();
+  SceneManager::GetInstance().Reset();
+  if (trace) std::fclose(trace);
+  UninstallPlatform();
+  return 0;
+}
