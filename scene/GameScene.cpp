@@ -86,7 +86,8 @@ bool GameScene::WorldRuns() const {
 }
 
 void GameScene::Update() {
-  float4x4 look = MatrixRotationX(player->GetPitch() * kDegToRad) * MatrixRotationY(player->GetYaw() * kDegToRad);
+  float4x4 look =
+      MatrixRotationX(player->GetPitch() * kDegToRad) * MatrixRotationY(player->GetYaw() * kDegToRad);
   VelSoundManager& sound = VelSoundManager::GetInstance();
   sound.SetListener(player->GetPosition(), look.Row(2), player->world.Row(1));
 
@@ -114,7 +115,9 @@ void GameScene::Update() {
   effects->Update();
 }
 
-void GameScene::SetCamera() { camera->SetView(); }
+void GameScene::SetCamera() {
+  camera->SetView();
+}
 
 void GameScene::Draw() {
   VelGraphicsDevice& device = VelGraphicsDevice::GetInstance();

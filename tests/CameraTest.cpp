@@ -47,7 +47,8 @@ TEST_F(CameraTest, AWallBehindPullsTheEyeInFront) {
   // Pulled in by 0.9 of the distance to the wall's face.
   float wall = 0.0f;
   float3 normal;
-  ASSERT_TRUE(RayToModel(game->stage->StageModel(), game->stage->StageWorld(), c.target, {0, 0, -1}, wall, normal));
+  ASSERT_TRUE(
+      RayToModel(game->stage->StageModel(), game->stage->StageWorld(), c.target, {0, 0, -1}, wall, normal));
   EXPECT_NEAR(behind, wall * 0.9f, 1e-3f);
 }
 

@@ -89,8 +89,8 @@ struct ExpectedDraw {
   int lightEnable;
 };
 
-void AddModel(std::vector<ExpectedDraw>& out, const std::string& what, const VelModel& model, const float4x4& world,
-              int lightEnable) {
+void AddModel(std::vector<ExpectedDraw>& out, const std::string& what, const VelModel& model,
+              const float4x4& world, int lightEnable) {
   for (const VelModelNode& node : model.Nodes) {
     if (!node.Mesh) continue;
     for (const VelSubset& subset : node.Mesh->Subsets) {
@@ -133,8 +133,9 @@ TEST_F(GameSceneTest, OneFrameDrawsTheOpaqueModelsThenTheUnlitSkyWithTheirStates
   AddModel(expected, "mirrored sky", game->sky->model, MatrixScaling(1, -1, 1) * game->sky->world, 0);
   // Every model of the stage and the figure is there to be drawn.
   for (const char* what : {"player", "gun hand", "right leg", "gun", "stage", "airplane", "door", "sky"}) {
-    EXPECT_TRUE(std::any_of(expected.begin(), expected.end(), [&](const ExpectedDraw& d) { return d.what == what; }))
-        << what;
+    EXPECT_TRUE(std::any_of(expected.begin(), expected.end(), [&](const ExpectedDraw& d) {
+      return d.what == what;
+    })) << what;
   }
 
   const auto& records = VelGraphicsDevice::GetInstance().GetDrawRecords();

@@ -12,6 +12,7 @@
 #include "framework/VelGraphicsDevice.h"
 #include "framework/VelShaderManager.h"
 #include "framework/VelSoundEngine.h"
+#include "framework/VelSoundManager.h"
 #include "platform/headless/HeadlessPlatform.h"
 #include "scene/GameScene.h"
 
@@ -37,6 +38,8 @@ class GameTestWorld : public ::testing::Test {
     VelGraphicsDevice::GetInstance().Release();
     VelSoundEngine::GetInstance().Release();
     VelSoundEngine::GetInstance().ClearRecord();
+    // The cached sounds belong to the engine just released.
+    VelSoundManager::GetInstance().ClearCaches();
     UninstallPlatform();
   }
 

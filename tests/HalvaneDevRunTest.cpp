@@ -16,10 +16,12 @@ struct RunResult {
   std::vector<nlohmann::json> trace;
 };
 
-// Runs the tool from the build folder, where Data/ lives.
+// Runs the tool from the build folder, where Data/ lives. Files are named
+// after the test, so tests running in parallel keep apart.
 RunResult RunTool(const std::string& script, const std::string& options) {
-  const std::string scriptPath = "halvane-dev-run-test.script";
-  const std::string tracePath = "halvane-dev-run-test.trace";
+  const std::string name = ::testing::UnitTest::GetInstance()->current_test_info()->name();
+  const std::string scriptPath = "halvane-dev-run-" + name + ".script";
+  const std::string tracePath = "halvane-dev-run-" + name + ".trace";
   std::ofstream(scriptPath) << script;
   std::remove(tracePath.c_str());
   std::string command = std::string("cd '") + HALVANE_BUILD_DIR + "' && '" + HALVANE_DEV_TOOL +
@@ -111,13 +113,18 @@ TEST(HalvaneDevRunTest, ScriptedWalkLookJumpAndDoor) {
   EXPECT_EQ(summary["hp"], 20);
 }
 
-TEST(HalvaneDevRunTest, InactiveWindowFreezesAndBadScriptsAreRefused) {
+TEST(HalvaneDevRunTest, InactiveWindowFreezesEscapeEndsAndBadScriptsAreRefused) {
   RunResult run = RunTool("10 W inactive\n5 W\n", "");
   ASSERT_EQ(run.status, 0) << run.output;
   ASSERT_EQ(run.trace.size(), 15u);
   EXPECT_EQ(run.trace[9]["player"]["pos"][2], -240.0);
   EXPECT_EQ(run.trace[9]["sky"], 0.0);
   EXPECT_GT(run.trace[14]["player"]["pos"][2].get<float>(), -240.0f);
+
+  RunResult closed = RunTool("5\n1 ESC\n5\n", "");
+  ASSERT_EQ(closed.status, 0) << closed.output;
+  EXPECT_EQ(closed.trace.size(), 5u);
+  EXPECT_EQ(LastLine(closed.output)["frames"], 5);
 
   RunResult bad = RunTool("10 JUMP\n", "");
   EXPECT_NE(bad.status, 0);

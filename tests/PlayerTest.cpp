@@ -215,7 +215,8 @@ TEST_F(PlayerTest, FirstEnemyThatCanHurtDealsDamageAndEndsTheVisit) {
 
   // While invulnerable every touching enemy pushes and none hurts.
   float3 now = player().position;
-  player().TouchEnemies({{now + float3{0.0f, 0.0f, 5.0f}, 3.0f, 2}, {now + float3{0.0f, 0.0f, -5.0f}, 3.0f, 2}});
+  player().TouchEnemies(
+      {{now + float3{0.0f, 0.0f, 5.0f}, 3.0f, 2}, {now + float3{0.0f, 0.0f, -5.0f}, 3.0f, 2}});
   EXPECT_EQ(player().hp, 18);
   // One after the other: half of 1 unit back from the first, then half of the
   // 1.5 units the second now overlaps.

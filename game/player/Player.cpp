@@ -23,7 +23,9 @@ const float4 kNoTint{0.0f, 0.0f, 0.0f, 1.0f};
 const float4 kHitTint{0.6f, 0.0f, 0.4f, 1.0f};
 const float4 kDyingTint{3.0f, 0.0f, 0.0f, 1.0f};
 
-bool Down(int key) { return Sys().IsKeyDown(key); }
+bool Down(int key) {
+  return Sys().IsKeyDown(key);
+}
 }  // namespace
 
 Player::Player(GameScene* scene)

@@ -2,7 +2,9 @@
 
 #include "framework/VelShaderManager.h"
 
-Stage::Stage(GameScene* scene) : scene(scene) { model.Load("Data/Ground/Stage.gltf"); }
+Stage::Stage(GameScene* scene) : scene(scene) {
+  model.Load("Data/Ground/Stage.gltf");
+}
 
 void Stage::Draw() {
   VelShaderManager& shaders = VelShaderManager::GetInstance();

@@ -60,7 +60,9 @@ JsonLine& JsonLine::EndArray() {
   return *this;
 }
 
-JsonLine& JsonLine::BeginObject() { return Begin(nullptr); }
+JsonLine& JsonLine::BeginObject() {
+  return Begin(nullptr);
+}
 
 JsonLine& JsonLine::Field(const char* key, int value) {
   Key(key);

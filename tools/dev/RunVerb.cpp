@@ -39,9 +39,10 @@ struct RunOptions {
 };
 
 void Usage() {
-  std::fprintf(stderr,
-               "usage: halvane-dev run [--start game|title] [--script FILE] [--frames N] [--clock-ms T]\n"
-               "                       [--trace FILE] [--video headless|offscreen] [--capture DIR --at F1,F2,...]\n");
+  std::fprintf(
+      stderr,
+      "usage: halvane-dev run [--start game|title] [--script FILE] [--frames N] [--clock-ms T]\n"
+      "                       [--trace FILE] [--video headless|offscreen] [--capture DIR --at F1,F2,...]\n");
 }
 
 bool ParseNumber(const std::string& text, long& out) {
@@ -113,7 +114,8 @@ struct FramePlan {
   std::vector<RunSceneChange> changesBefore;
 };
 
-std::vector<FramePlan> Unroll(const std::vector<RunInstruction>& script, std::vector<RunSceneChange>& trailing) {
+std::vector<FramePlan> Unroll(const std::vector<RunInstruction>& script,
+                              std::vector<RunSceneChange>& trailing) {
   std::vector<FramePlan> frames;
   std::vector<RunSceneChange> pending;
   for (const RunInstruction& step : script) {
@@ -350,6 +352,9 @@ int RunRunVerb(const DevArgs& args) {
       }
     }
     for (int key : input.keys) platform.SetKeyDown(key, true);
+    // Escape closes the window as the key-down message does in the game: this
+    // pump destroys it and the loop ends before the frame runs.
+    if (platform.IsKeyDown(Key::Escape)) platform.RequestClose();
     if (input.moveCursor) platform.SetCursorClient({input.cursorX, input.cursorY});
     platform.SetActive(!input.inactive);
   });
@@ -390,7 +395,8 @@ int RunRunVerb(const DevArgs& args) {
 
   GameScene* game = currentGame();
   JsonLine summary;
-  summary.Field("frames", static_cast<unsigned long long>(app.FramesRun())).Field("scene", game ? "game" : "title");
+  summary.Field("frames", static_cast<unsigned long long>(app.FramesRun()))
+      .Field("scene", game ? "game" : "title");
   if (game) {
     summary.Field("kill", game->killCount)
         .Field("hp", game->player->GetHP())
