@@ -50,3 +50,7 @@ class VelGraphicsBackend {
 
   uint64_t id = 0;  // stamped on every resource this backend makes
 };
+
+// The backend that renders into the platform's window: OpenGL on an SDL
+// window on Linux, Direct3D 11 on a Win32 window on Windows.
+std::unique_ptr<VelGraphicsBackend> VelCreateWindowBackend();

@@ -5,7 +5,6 @@
 #include <atomic>
 
 #include "framework/VelGraphicsBackend.h"
-#include "framework/gl/VelGlBackend.h"
 #include "framework/headless/VelHeadlessBackend.h"
 
 namespace {
@@ -38,7 +37,7 @@ bool VelGraphicsDevice::Init(void* window, int widthIn, int heightIn, bool debug
   Release();
   std::unique_ptr<VelGraphicsBackend> made;
   if (window)
-    made = std::make_unique<VelGlBackend>();
+    made = VelCreateWindowBackend();
   else
     made = std::make_unique<VelHeadlessBackend>();
   made->id = NextBackendId();

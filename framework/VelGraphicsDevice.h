@@ -4,7 +4,8 @@
 // and depth buffers, the fixed start-up states, the white texture and the
 // temporary vertex buffers of immediate draws. It is the graphics boundary:
 // everything that draws goes through its operations and never sees which
-// backend runs them (OpenGL in a window, or a headless recorder).
+// backend runs them (OpenGL or Direct3D 11 in a window, or a headless
+// recorder).
 
 #include <array>
 #include <cstdint>
@@ -49,8 +50,8 @@ class VelGraphicsDevice {
  public:
   static VelGraphicsDevice& GetInstance();
 
-  // window: the platform's native window (an SDL_Window* with OpenGL) selects
-  // the OpenGL backend; null selects the headless one. On failure errorText
+  // window: the platform's native window (an SDL_Window* with OpenGL, or an
+  // HWND) selects the window's backend; null selects the headless one. On failure errorText
   // names the failed step and everything made so far is released.
   bool Init(void* window, int width, int height, bool debug, std::string& errorText);
   // Releases everything in the reverse order of creation; harmless when empty.

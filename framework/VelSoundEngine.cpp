@@ -13,7 +13,7 @@ bool VelSoundEngine::Init() {
   playing.clear();
   engine.reset();
   engine = std::make_unique<AudioEngine>(useHeadless ? AudioEngine::Backend::Headless
-                                                     : AudioEngine::Backend::FAudio);
+                                                     : AudioEngine::Backend::Device);
   listener.OrientFront = {0, 0, 1};
   return true;
 }

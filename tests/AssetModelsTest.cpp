@@ -1,6 +1,6 @@
 // The generated models: they parse cleanly, keep their budgets and sizes, and the
-// stage holds together when probed with rays the way the game probes it (positions
-// read as (x, y, -z), faces as indices 3k, 3k+2, 3k+1, the two-sided ray test).
+// stage holds together when probed the way the game probes it: loaded with
+// VelModel and queried with RayToModel.
 
 #include <gtest/gtest.h>
 #include <tiny_gltf.h>
@@ -13,10 +13,14 @@
 #include <fstream>
 #include <iterator>
 #include <map>
+#include <memory>
 #include <string>
 #include <vector>
 
+#include "framework/VelCollision.h"
+#include "framework/VelGraphicsDevice.h"
 #include "framework/VelMath.h"
+#include "framework/VelModel.h"
 
 namespace {
 
@@ -27,76 +31,65 @@ struct Triangle {
   int material;
 };
 
-// A model as the game sees it after loading: its triangles in the engine's space.
+// A model as the file states it (for its structure) and as the game loads it.
 struct LoadedModel {
   bool ok = false;
   std::string warnings;
   tinygltf::Model gltf;
+  VelModel model;
+  // The loaded faces placed by their nodes, in the game's space.
   std::vector<Triangle> triangles;
 };
 
-float3 ReadVec3(const tinygltf::Model& m, int accessorIndex, size_t i) {
-  const auto& accessor = m.accessors[accessorIndex];
-  const auto& view = m.bufferViews[accessor.bufferView];
-  const unsigned char* base = m.buffers[view.buffer].data.data() + view.byteOffset + accessor.byteOffset;
-  float v[3];
-  std::memcpy(v, base + i * 12, 12);
-  return {v[0], v[1], -v[2]};
-}
-
-uint32_t ReadIndex(const tinygltf::Model& m, int accessorIndex, size_t i) {
-  const auto& accessor = m.accessors[accessorIndex];
-  const auto& view = m.bufferViews[accessor.bufferView];
-  const unsigned char* base = m.buffers[view.buffer].data.data() + view.byteOffset + accessor.byteOffset;
-  switch (accessor.componentType) {
-    case TINYGLTF_COMPONENT_TYPE_UNSIGNED_SHORT: {
-      uint16_t v;
-      std::memcpy(&v, base + i * 2, 2);
-      return v;
-    }
-    case TINYGLTF_COMPONENT_TYPE_UNSIGNED_BYTE:
-      return base[i];
-    default: {
-      uint32_t v;
-      std::memcpy(&v, base + i * 4, 4);
-      return v;
-    }
-  }
-}
-
 const std::string kData = std::string(HALVANE_BUILD_DIR) + "/Data/";
 
-LoadedModel Load(const std::string& file) {
-  LoadedModel model;
+std::unique_ptr<LoadedModel> Load(const std::string& file) {
+  auto loaded = std::make_unique<LoadedModel>();
   tinygltf::TinyGLTF loader;
   std::string err, warn;
-  model.ok = loader.LoadASCIIFromFile(&model.gltf, &err, &warn, kData + file);
-  model.warnings = err + warn;
-  if (!model.ok) return model;
-  const auto& g = model.gltf;
-  for (const auto& node : g.nodes) {
-    if (node.mesh < 0) continue;
-    for (const auto& prim : g.meshes[node.mesh].primitives) {
-      if (prim.mode != TINYGLTF_MODE_TRIANGLES) continue;
-      int position = prim.attributes.at("POSITION");
-      for (size_t k = 0; k + 2 < g.accessors[prim.indices].count; k += 3) {
-        Triangle t;
-        t.p0 = ReadVec3(g, position, ReadIndex(g, prim.indices, k));
-        t.p1 = ReadVec3(g, position, ReadIndex(g, prim.indices, k + 2));
-        t.p2 = ReadVec3(g, position, ReadIndex(g, prim.indices, k + 1));
-        t.material = prim.material;
-        model.triangles.push_back(t);
+  loaded->ok = loader.LoadASCIIFromFile(&loaded->gltf, &err, &warn, kData + file);
+  loaded->warnings = err + warn;
+  testing::internal::CaptureStdout();
+  loaded->ok = loaded->model.Load(kData + file) && loaded->ok;
+  testing::internal::GetCapturedStdout();
+  for (const VelModelNode& node : loaded->model.Nodes) {
+    if (!node.Mesh) continue;
+    const VelMesh& mesh = *node.Mesh;
+    for (const VelSubset& subset : mesh.Subsets)
+      for (uint32_t f = subset.faceStart; f < subset.faceStart + subset.faceCount && f < mesh.Faces.size();
+           ++f) {
+        const auto& i = mesh.Faces[f].indices;
+        auto at = [&](uint32_t k) { return TransformCoord(mesh.Positions[k], node.Transform); };
+        loaded->triangles.push_back({at(i[0]), at(i[1]), at(i[2]), int(subset.material)});
       }
-    }
   }
-  return model;
+  return loaded;
 }
 
+// The game's loader needs a device for its buffers and white texture: the
+// headless one, for every test of these suites.
+class AssetModelsTest : public testing::Test {
+ public:
+  static void SetUpTestSuite() {
+    std::string error;
+    ASSERT_TRUE(VelGraphicsDevice::GetInstance().Init(nullptr, 1280, 720, false, error)) << error;
+  }
+  static void TearDownTestSuite() {
+    Cache().clear();
+    VelGraphicsDevice::GetInstance().Release();
+  }
+  static std::map<std::string, std::unique_ptr<LoadedModel>>& Cache() {
+    static std::map<std::string, std::unique_ptr<LoadedModel>> cache;
+    return cache;
+  }
+};
+class AssetModelsStageTest : public AssetModelsTest {};
+
 const LoadedModel& Cached(const std::string& file) {
-  static std::map<std::string, LoadedModel> cache;
+  auto& cache = AssetModelsTest::Cache();
   auto it = cache.find(file);
   if (it == cache.end()) it = cache.emplace(file, Load(file)).first;
-  return it->second;
+  return *it->second;
 }
 
 struct Hit {
@@ -105,35 +98,10 @@ struct Hit {
   float3 normal;
 };
 
-// The two-sided Moller-Trumbore test over every triangle, nearest hit wins; the
-// normal is ((p0 - p2) x (p1 - p2)) in world space, as the game computes it.
 Hit Ray(const LoadedModel& model, const float4x4& world, float3 origin, float3 dir) {
-  float4x4 inv = MatrixInverse(world);
-  float3 o = TransformCoord(origin, inv), d = TransformNormal(dir, inv);
-  float scale = Length(d);
-  d = d / scale;
-  Hit best;
-  float bestT = 3.4028235e38f;
-  for (const auto& t : model.triangles) {
-    float3 e1 = t.p1 - t.p0, e2 = t.p2 - t.p0, p = Cross(d, e2);
-    float det = Dot(e1, p);
-    float3 s = o - t.p0, q = Cross(s, e1);
-    float u = Dot(s, p), v = Dot(d, q);
-    if (det >= 1e-20f) {
-      if (u < 0 || u > det || v < 0 || u + v > det) continue;
-    } else if (det <= -1e-20f) {
-      if (u > 0 || u < det || v > 0 || u + v < det) continue;
-    } else {
-      continue;
-    }
-    float tt = Dot(e2, q) / det;
-    if (tt < 0 || tt / scale >= bestT) continue;
-    bestT = tt / scale;
-    best.hit = true;
-    best.distance = bestT;
-    best.normal = Normalize(TransformNormal(Cross(t.p0 - t.p2, t.p1 - t.p2), world));
-  }
-  return best;
+  Hit h;
+  h.hit = RayToModel(model.model, world, origin, dir, h.distance, h.normal);
+  return h;
 }
 
 const float4x4 kIdentity;
@@ -199,7 +167,7 @@ float3 Horizontal(int i, int n) {
   return {std::sin(a), 0, std::cos(a)};
 }
 
-TEST(AssetModelsTest, EveryModelParsesCleanlyAsFlatTriangleMeshes) {
+TEST_F(AssetModelsTest, EveryModelParsesCleanlyAsFlatTriangleMeshes) {
   for (const char* file : kModels) {
     SCOPED_TRACE(file);
     const LoadedModel& m = Cached(file);
@@ -228,7 +196,7 @@ TEST(AssetModelsTest, EveryModelParsesCleanlyAsFlatTriangleMeshes) {
   }
 }
 
-TEST(AssetModelsTest, TriangleBudgets) {
+TEST_F(AssetModelsTest, TriangleBudgets) {
   for (const char* file : kModels) {
     std::string name = file;
     size_t budget = name == "Ground/Stage.gltf" ? 3000 : name.rfind("Enemy/Enemy", 0) == 0 ? 400 : 2000;
@@ -258,7 +226,7 @@ int MaterialNamed(const LoadedModel& m, const std::string& name) {
   return -1;
 }
 
-TEST(AssetModelsTest, FiguresFitTheGameOffsets) {
+TEST_F(AssetModelsTest, FiguresFitTheGameOffsets) {
   // Legs hang 0.4 below the body centre and reach the floor 3 below it.
   EXPECT_NEAR(BoundsOf(Cached("Player/Leg.gltf")).lo.y, -2.6f, 0.01f);
   Bounds body = BoundsOf(Cached("Player/Player.gltf"));
@@ -298,7 +266,7 @@ TEST(AssetModelsTest, FiguresFitTheGameOffsets) {
   }
 }
 
-TEST(AssetModelsTest, SkyIsAnOpenDomeSeenFromInside) {
+TEST_F(AssetModelsTest, SkyIsAnOpenDomeSeenFromInside) {
   for (const auto& t : Cached("Sky/Sky.gltf").triangles) {
     float3 centroid = (t.p0 + t.p1 + t.p2) / 3;
     ASSERT_GE(std::fmin(std::fmin(t.p0.y, t.p1.y), t.p2.y), 0.0f);
@@ -307,7 +275,7 @@ TEST(AssetModelsTest, SkyIsAnOpenDomeSeenFromInside) {
   }
 }
 
-TEST(AssetModelsTest, TitleGroundMeetsTheFiguresFeet) {
+TEST_F(AssetModelsTest, TitleGroundMeetsTheFiguresFeet) {
   const LoadedModel& ground = Cached("Ground/Ground.gltf");
   float4x4 world = MatrixTranslation(0, 0, -255);
   for (float3 at :
@@ -319,7 +287,7 @@ TEST(AssetModelsTest, TitleGroundMeetsTheFiguresFeet) {
   }
 }
 
-TEST(AssetModelsTest, AirplaneStandsOnItsStand) {
+TEST_F(AssetModelsTest, AirplaneStandsOnItsStand) {
   for (const char* file : {"Ground/airplane.gltf", "Ground/collisionAirplane.gltf"}) {
     Bounds b = BoundsOf(Cached(file), kAirplaneWorld);
     EXPECT_GT(b.lo.x, -127);
@@ -330,7 +298,7 @@ TEST(AssetModelsTest, AirplaneStandsOnItsStand) {
   }
 }
 
-TEST(AssetModelsStageTest, FloorsLieWhereThePointsExpectThem) {
+TEST_F(AssetModelsStageTest, FloorsLieWhereThePointsExpectThem) {
   const LoadedModel& stage = Cached("Ground/Stage.gltf");
   // The player starts with its centre on the surface: the first ray begins there.
   Hit start = Ray(stage, kIdentity, {0, 0, -240}, kDown);
@@ -356,7 +324,7 @@ TEST(AssetModelsStageTest, FloorsLieWhereThePointsExpectThem) {
   }
 }
 
-TEST(AssetModelsStageTest, SpawnPointsHaveClearanceAndFaceFrontSides) {
+TEST_F(AssetModelsStageTest, SpawnPointsHaveClearanceAndFaceFrontSides) {
   for (bool open : {false, true}) {
     World world{open};
     for (const float3& s : kSpawns) {
@@ -374,7 +342,7 @@ TEST(AssetModelsStageTest, SpawnPointsHaveClearanceAndFaceFrontSides) {
   }
 }
 
-TEST(AssetModelsStageTest, AreasAreClosedUpToWallHeight) {
+TEST_F(AssetModelsStageTest, AreasAreClosedUpToWallHeight) {
   // From inside each area, every horizontal ray at the body centre and at 20 meets
   // a front face: nothing leaks out, whichever way the doors stand.
   const float3 inside[] = {{0, 0, -240},  {-150, 0, -20}, {150, 0, -280}, {40, 0, 240},
@@ -392,7 +360,7 @@ TEST(AssetModelsStageTest, AreasAreClosedUpToWallHeight) {
         }
 }
 
-TEST(AssetModelsStageTest, DoorsBlockTheGapsUntilMovedByTheirTravel) {
+TEST_F(AssetModelsStageTest, DoorsBlockTheGapsUntilMovedByTheirTravel) {
   const LoadedModel& stage = Cached("Ground/Stage.gltf");
   struct Gap {
     const char* file;
@@ -439,7 +407,7 @@ std::map<std::string, std::string> ReadTree(const fs::path& root) {
   return files;
 }
 
-TEST(AssetModelsTest, GenerationIsByteIdentical) {
+TEST_F(AssetModelsTest, GenerationIsByteIdentical) {
   fs::path base = fs::temp_directory_path() / ("halvane-models-" + std::to_string(::getpid()));
   std::vector<std::map<std::string, std::string>> runs;
   for (const char* run : {"a", "b"}) {

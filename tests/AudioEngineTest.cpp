@@ -320,7 +320,7 @@ TEST(FAudioEngineTest, WithoutADeviceEverythingIsSilentAndSafe) {
   ScopedEnv driver("SDL_AUDIODRIVER", "no-such-driver");
   TempDir dir("halvane-nodevice");
   WriteTone(dir.path / "mono.wav", 1, 8000, 100);
-  AudioEngine engine(AudioEngine::Backend::FAudio);
+  AudioEngine engine(AudioEngine::Backend::Device);
   EXPECT_FALSE(engine.IsAudioDevicePresent());
   EXPECT_TRUE(engine.Update());
   SoundEffect effect(&engine, (dir.path / "mono.wav").string());
@@ -355,7 +355,7 @@ TEST(FAudioEngineTest, PositionedToneComesOutOfTheRightChannel) {
   int channels = 0;
   int rate = 0;
   {
-    AudioEngine engine(AudioEngine::Backend::FAudio);
+    AudioEngine engine(AudioEngine::Backend::Device);
     ASSERT_TRUE(engine.IsAudioDevicePresent());
     channels = engine.GetOutputChannels();
     rate = engine.GetOutputSampleRate();

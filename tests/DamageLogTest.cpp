@@ -1,5 +1,3 @@
-#include "game/effect/C_DamageLog.h"
-
 #include <gtest/gtest.h>
 
 #include <cstring>
@@ -7,6 +5,7 @@
 
 #include "EffectTestWorld.h"
 #include "framework/VelSprite.h"
+#include "game/effect/C_DamageLog.h"
 
 namespace {
 

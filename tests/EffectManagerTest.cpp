@@ -1,5 +1,3 @@
-#include "game/effect/C_EffectManager.h"
-
 #include <gtest/gtest.h>
 
 #include <string>
@@ -8,6 +6,7 @@
 #include "EffectTestWorld.h"
 #include "GameTestWorld.h"
 #include "game/effect/C_DamageLog.h"
+#include "game/effect/C_EffectManager.h"
 #include "game/effect/C_Explosion.h"
 
 namespace {
@@ -32,10 +31,10 @@ struct FixedKind {
 };
 
 const FixedKind kFixedKinds[] = {
-    {0, "C_EnemySpawn", 22},       {1, "C_Discovery", 29},         {2, "C_ChargeBluePower", -1},
-    {3, "C_ChargeYellowPower", -1}, {4, "C_ChargeRedPower", -1},    {6, "C_Explosion", 63},
-    {7, "C_ItemDrop", 50},          {8, "C_ItemFlash", 50},         {11, "C_HitBullet", 15},
-    {12, "C_HitChargeBullet", 15},  {13, "C_ShieldDamage", 30},     {14, "C_PlayerBulletLost", 32},
+    {0, "C_EnemySpawn", 22},        {1, "C_Discovery", 29},      {2, "C_ChargeBluePower", -1},
+    {3, "C_ChargeYellowPower", -1}, {4, "C_ChargeRedPower", -1}, {6, "C_Explosion", 63},
+    {7, "C_ItemDrop", 50},          {8, "C_ItemFlash", 50},      {11, "C_HitBullet", 15},
+    {12, "C_HitChargeBullet", 15},  {13, "C_ShieldDamage", 30},  {14, "C_PlayerBulletLost", 32},
     {15, "C_ChargeBulletLost", 40},
 };
 

@@ -50,7 +50,9 @@ class EffectTestWorld : public ::testing::Test {
     UninstallPlatform();
   }
 
-  static const std::vector<VelDrawRecord>& Draws() { return VelGraphicsDevice::GetInstance().GetDrawRecords(); }
+  static const std::vector<VelDrawRecord>& Draws() {
+    return VelGraphicsDevice::GetInstance().GetDrawRecords();
+  }
   static void ClearDraws() { VelGraphicsDevice::GetInstance().ClearDrawRecords(); }
 
   HeadlessPlatform* platform = nullptr;

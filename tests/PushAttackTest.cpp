@@ -1,8 +1,7 @@
-#include "game/effect/C_PushAttack.h"
-
 #include <gtest/gtest.h>
 
 #include "EffectTestWorld.h"
+#include "game/effect/C_PushAttack.h"
 
 namespace {
 

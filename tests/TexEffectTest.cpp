@@ -1,5 +1,3 @@
-#include "game/effect/C_TexEffect.h"
-
 #include <gtest/gtest.h>
 
 #include <memory>
@@ -18,6 +16,7 @@
 #include "game/effect/C_EnergyCharge.h"
 #include "game/effect/C_HitBullet.h"
 #include "game/effect/C_ItemDrop.h"
+#include "game/effect/C_TexEffect.h"
 #include "game/player/Gun.h"
 #include "platform/Platform.h"
 
@@ -45,7 +44,8 @@ TEST_F(TexEffectTest, StripQuadShowsTheCellOfTheCounter) {
       EXPECT_FLOAT_EQ(quad[3].color.w, 1.0f);
     }
   }
-  const std::vector<float> expected{0, 0, 0, 0.2f, 0.2f, 0.2f, 0.4f, 0.4f, 0.4f, 0.6f, 0.6f, 0.6f, 0.8f, 0.8f, 0.8f};
+  const std::vector<float> expected{0,    0,    0,    0.2f, 0.2f, 0.2f, 0.4f, 0.4f,
+                                    0.4f, 0.6f, 0.6f, 0.6f, 0.8f, 0.8f, 0.8f};
   for (size_t i = 0; i < expected.size(); ++i) EXPECT_FLOAT_EQ(lefts[i], expected[i]) << i;
 }
 

@@ -14,6 +14,8 @@ packages=(
   libegl1 libegl-mesa0 libgl1-mesa-dri libgles2 libglx-mesa0
   # measuring sounds and looking at windows by hand
   sox xvfb
+  # the Windows game, cross-built (make windows), and its HLSL checked here
+  g++-mingw-w64-x86-64-posix mingw-w64-x86-64-dev glslang-tools
 )
 
 missing=()

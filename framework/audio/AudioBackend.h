@@ -24,3 +24,6 @@ class AudioBackend {
   virtual bool Update() = 0;
   virtual std::unique_ptr<AudioVoice> CreateVoice(std::shared_ptr<const WaveData> wave) = 0;
 };
+
+// The system's real mixer: FAudio on Linux, XAudio2 on Windows.
+std::unique_ptr<AudioBackend> CreateDeviceAudioBackend();

@@ -5,13 +5,13 @@
 // against an engine; when the engine goes first they fall silent and stay
 // harmless.
 
-#include <array>
 #include <cstdint>
 #include <memory>
 #include <set>
 #include <vector>
 
 #include "framework/audio/Audio3D.h"
+#include "framework/audio/Audio3DCalculator.h"
 
 class AudioBackend;
 class AudioVoice;
@@ -22,11 +22,11 @@ class WaveData;
 class AudioEngine {
  public:
   enum class Backend {
-    FAudio,    // real output through FAudio and SDL's audio device
+    Device,    // real output: FAudio and SDL's audio device on Linux, XAudio2 on Windows
     Headless,  // no output; sounds last their duration on the platform clock
   };
 
-  explicit AudioEngine(Backend backend = Backend::FAudio);
+  explicit AudioEngine(Backend backend = Backend::Device);
   ~AudioEngine();
   AudioEngine(const AudioEngine&) = delete;
   AudioEngine& operator=(const AudioEngine&) = delete;
@@ -54,7 +54,7 @@ class AudioEngine {
  private:
   Backend kind;
   std::unique_ptr<AudioBackend> backend;
-  std::array<uint8_t, 20> f3dHandle{};
+  std::unique_ptr<Audio3DCalculator> calculator;
   std::set<SoundEffect*> effects;
   std::set<SoundEffectInstance*> instances;
 };

@@ -39,3 +39,7 @@ bool FAudioBackend::Update() {
 std::unique_ptr<AudioVoice> FAudioBackend::CreateVoice(std::shared_ptr<const WaveData> wave) {
   return std::make_unique<FAudioVoice>(audio, master, channels, std::move(wave));
 }
+
+std::unique_ptr<AudioBackend> CreateDeviceAudioBackend() {
+  return std::make_unique<FAudioBackend>();
+}

@@ -1,11 +1,9 @@
 #include "framework/audio/HeadlessAudioBackend.h"
 
-#include <FAudio.h>
-
 #include "framework/audio/HeadlessAudioVoice.h"
 
 uint32_t HeadlessAudioBackend::OutputChannelMask() const {
-  return SPEAKER_STEREO;
+  return 0x3;  // front left and front right
 }
 
 std::unique_ptr<AudioVoice> HeadlessAudioBackend::CreateVoice(std::shared_ptr<const WaveData> wave) {

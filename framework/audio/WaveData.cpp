@@ -70,8 +70,3 @@ std::shared_ptr<const WaveData> WaveData::Load(const std::string& path, std::str
   if (!Decode(path, *wave, error)) return nullptr;
   return wave;
 }
-
-uint32_t WaveData::DurationMilliseconds() const {
-  if (sampleRate <= 0) return 0;
-  return uint32_t((uint64_t(FrameCount()) * 1000 + sampleRate - 1) / sampleRate);
-}

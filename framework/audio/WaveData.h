@@ -10,8 +10,8 @@
 
 class WaveData {
  public:
-  // Reads a RIFF WAVE file through SDL's decoder and converts it to 16-bit
-  // PCM. Accepts PCM of 8 or 16 bits, mono or stereo, 1 to 200 kHz;
+  // Reads a RIFF WAVE file (through SDL's decoder on Linux, RiffWave on
+  // Windows) and converts it to 16-bit PCM. Accepts PCM of 8 or 16 bits, mono or stereo, 1 to 200 kHz;
   // anything else, or a damaged file, gives null and the reason in error.
   static std::shared_ptr<const WaveData> Load(const std::string& path, std::string* error = nullptr);
 
@@ -20,5 +20,8 @@ class WaveData {
   std::vector<int16_t> samples;  // channels values per frame
 
   uint32_t FrameCount() const { return channels > 0 ? uint32_t(samples.size() / channels) : 0; }
-  uint32_t DurationMilliseconds() const;
+  uint32_t DurationMilliseconds() const {
+    if (sampleRate <= 0) return 0;
+    return uint32_t((uint64_t(FrameCount()) * 1000 + sampleRate - 1) / sampleRate);
+  }
 };

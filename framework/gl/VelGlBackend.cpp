@@ -681,3 +681,7 @@ bool VelGlBackend::ReadBackBuffer(std::vector<uint8_t>& rgba, int& outWidth, int
   outHeight = height;
   return true;
 }
+
+std::unique_ptr<VelGraphicsBackend> VelCreateWindowBackend() {
+  return std::make_unique<VelGlBackend>();
+}

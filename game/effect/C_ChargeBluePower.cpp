@@ -12,4 +12,6 @@ C_ChargeBluePower::C_ChargeBluePower(const float3& position) {
   LoadSheet("chargeBluePower.png");
 }
 
-bool C_ChargeBluePower::Update() { return Shrink(size, kShrinkStep, kOffset); }
+bool C_ChargeBluePower::Update() {
+  return Shrink(size, kShrinkStep, kOffset);
+}

@@ -12,4 +12,6 @@ C_ChargeBulletLost::C_ChargeBulletLost(const float3& position) {
   LoadSheet("ChargeBulletLost.png");
 }
 
-bool C_ChargeBulletLost::Update() { return AnimateStrip(kHalfSize, 10, 4, kLifetime); }
+bool C_ChargeBulletLost::Update() {
+  return AnimateStrip(kHalfSize, 10, 4, kLifetime);
+}

@@ -12,4 +12,6 @@ C_ChargeRedPower::C_ChargeRedPower(const float3& position) {
   LoadSheet("chargeRedPower.png");
 }
 
-bool C_ChargeRedPower::Update() { return Shrink(size, kShrinkStep, kOffset); }
+bool C_ChargeRedPower::Update() {
+  return Shrink(size, kShrinkStep, kOffset);
+}

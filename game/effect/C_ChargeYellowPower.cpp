@@ -12,4 +12,6 @@ C_ChargeYellowPower::C_ChargeYellowPower(const float3& position) {
   LoadSheet("chargeYellowPower.png");
 }
 
-bool C_ChargeYellowPower::Update() { return Shrink(size, kShrinkStep, kOffset); }
+bool C_ChargeYellowPower::Update() {
+  return Shrink(size, kShrinkStep, kOffset);
+}

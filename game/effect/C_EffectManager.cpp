@@ -84,7 +84,9 @@ void UpdateList(std::vector<std::unique_ptr<T>>& list, Keep keep) {
 
 C_EffectManager::C_EffectManager(GameScene* scene) : scene(scene) {}
 
-C_EffectManager::~C_EffectManager() { Clear(); }
+C_EffectManager::~C_EffectManager() {
+  Clear();
+}
 
 void C_EffectManager::AddEffect(const float3& position, int kind) {
   if (auto effect = MakeFixedEffect(position, kind)) effects.push_back(std::move(effect));
@@ -99,7 +101,9 @@ void C_EffectManager::AddModelEffect(const float4x4& orientation, const float3& 
   modelEffects.push_back(std::make_unique<C_PushAttack>(orientation, position));
 }
 
-void C_EffectManager::AddDamageLog(int value) { effects.push_back(std::make_unique<C_DamageLog>(value)); }
+void C_EffectManager::AddDamageLog(int value) {
+  effects.push_back(std::make_unique<C_DamageLog>(value));
+}
 
 void C_EffectManager::Update() {
   UpdateList(effects, [](C_TexEffect& effect) { return effect.Update(); });

@@ -13,4 +13,6 @@ C_EnemySpawn::C_EnemySpawn(const float3& position) {
   LoadSheet("enemySpawn.png");
 }
 
-bool C_EnemySpawn::Update() { return AnimateGrid(kHalfSize, 64, 48, 10, kLifetime, kOffset); }
+bool C_EnemySpawn::Update() {
+  return AnimateGrid(kHalfSize, 64, 48, 10, kLifetime, kOffset);
+}

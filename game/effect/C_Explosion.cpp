@@ -12,4 +12,6 @@ C_Explosion::C_Explosion(const float3& position) {
   LoadSheet("smoke.png");
 }
 
-bool C_Explosion::Update() { return AnimateGrid(kHalfSize, 32, 32, 8, kLifetime); }
+bool C_Explosion::Update() {
+  return AnimateGrid(kHalfSize, 32, 32, 8, kLifetime);
+}

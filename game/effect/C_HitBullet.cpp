@@ -12,4 +12,6 @@ C_HitBullet::C_HitBullet(const float3& position) {
   LoadSheet("hitBullet2.png");
 }
 
-bool C_HitBullet::Update() { return AnimateStrip(kHalfSize, 5, 3, kLifetime); }
+bool C_HitBullet::Update() {
+  return AnimateStrip(kHalfSize, 5, 3, kLifetime);
+}

@@ -12,4 +12,6 @@ C_HitChargeBullet::C_HitChargeBullet(const float3& position) {
   LoadSheet("hitCharge.png");
 }
 
-bool C_HitChargeBullet::Update() { return AnimateStrip(kHalfSize, 5, 3, kLifetime); }
+bool C_HitChargeBullet::Update() {
+  return AnimateStrip(kHalfSize, 5, 3, kLifetime);
+}

@@ -2,7 +2,9 @@
 
 #include "framework/VelShaderManager.h"
 
-bool C_ModelEffect::Update() { return true; }
+bool C_ModelEffect::Update() {
+  return true;
+}
 
 void C_ModelEffect::Draw() {
   VelShaderManager& shaders = VelShaderManager::GetInstance();

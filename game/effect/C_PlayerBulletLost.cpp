@@ -12,4 +12,6 @@ C_PlayerBulletLost::C_PlayerBulletLost(const float3& position) {
   LoadSheet("PlayerBulletLost.png");
 }
 
-bool C_PlayerBulletLost::Update() { return AnimateStrip(kHalfSize, 8, 4, kLifetime); }
+bool C_PlayerBulletLost::Update() {
+  return AnimateStrip(kHalfSize, 8, 4, kLifetime);
+}

@@ -13,4 +13,6 @@ C_ShieldDamage::C_ShieldDamage(const float3& position) {
   LoadSheet("ShieldDamage.png");
 }
 
-bool C_ShieldDamage::UpdateWithScene(GameScene*) { return AnimateStrip(kHalfSize, 15, 2, kLifetime, kOffset); }
+bool C_ShieldDamage::UpdateWithScene(GameScene*) {
+  return AnimateStrip(kHalfSize, 15, 2, kLifetime, kOffset);
+}

@@ -9,8 +9,8 @@ namespace {
 constexpr uint32_t kQuadBytes = 4 * sizeof(VelEffectVertex);
 }  // namespace
 
-void BuildEffectQuad(float halfSize, float uLeft, float vTop, float uRight, float vBottom, const float4& color,
-                     VelEffectVertex out[4]) {
+void BuildEffectQuad(float halfSize, float uLeft, float vTop, float uRight, float vBottom,
+                     const float4& color, VelEffectVertex out[4]) {
   const float h = halfSize;
   out[0] = {{-h, h, 0}, {uLeft, vTop}, color};
   out[1] = {{h, h, 0}, {uRight, vTop}, color};
@@ -22,11 +22,17 @@ float3 GunMuzzlePoint(const GameScene& scene) {
   return TransformCoord({-0.2f, -0.2f, 3.5f}, scene.gun->GetWorld());
 }
 
-C_TexEffect::~C_TexEffect() { vertexBuffer.Release(); }
+C_TexEffect::~C_TexEffect() {
+  vertexBuffer.Release();
+}
 
-bool C_TexEffect::UpdateWithScene(GameScene*) { return true; }
+bool C_TexEffect::UpdateWithScene(GameScene*) {
+  return true;
+}
 
-bool C_TexEffect::Update() { return true; }
+bool C_TexEffect::Update() {
+  return true;
+}
 
 void C_TexEffect::Draw() {
   if (!vertexBuffer.IsValid()) return;
@@ -42,7 +48,9 @@ void C_TexEffect::Draw() {
 
 void C_TexEffect::Draw2D() {}
 
-void C_TexEffect::LoadSheet(const std::string& file) { texture.Load("Data/Effect/" + file); }
+void C_TexEffect::LoadSheet(const std::string& file) {
+  texture.Load("Data/Effect/" + file);
+}
 
 void C_TexEffect::CreateQuadBuffer() {
   vertexBuffer.Create(VelBind::VertexBuffer, kQuadBytes, VelUsage::Dynamic, nullptr);
@@ -85,7 +93,8 @@ void C_TexEffect::Billboard(const float3& offset) {
   world = MatrixTranslation(offset) * MatrixInverse(view) * MatrixTranslation(position);
 }
 
-bool C_TexEffect::AnimateStrip(float halfSize, int cells, int framesPerCell, int lifetime, const float3& offset) {
+bool C_TexEffect::AnimateStrip(float halfSize, int cells, int framesPerCell, int lifetime,
+                               const float3& offset) {
   WriteStripQuad(halfSize, cells, framesPerCell);
   if (!Advance(lifetime)) return false;
   Billboard(offset);

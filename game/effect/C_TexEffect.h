@@ -49,7 +49,8 @@ class C_TexEffect {
   // world = offset x (the camera's rotation) x translation to the position.
   void Billboard(const float3& offset = {0, 0, 0});
   // Counter-driven sheet animation: write the cell, count the frame, face the camera.
-  bool AnimateStrip(float halfSize, int cells, int framesPerCell, int lifetime, const float3& offset = {0, 0, 0});
+  bool AnimateStrip(float halfSize, int cells, int framesPerCell, int lifetime,
+                    const float3& offset = {0, 0, 0});
   bool AnimateGrid(float halfSize, int cellWidth, int cellHeight, int columns, int lifetime,
                    const float3& offset = {0, 0, 0});
   // The whole sheet at half size `size`, which then shrinks by `step`; false
@@ -59,8 +60,8 @@ class C_TexEffect {
 
 // The four strip vertices of a quad of half size H: top-left, top-right,
 // bottom-left, bottom-right, in the quad's own plane (z = 0).
-void BuildEffectQuad(float halfSize, float uLeft, float vTop, float uRight, float vBottom, const float4& color,
-                     VelEffectVertex out[4]);
+void BuildEffectQuad(float halfSize, float uLeft, float vTop, float uRight, float vBottom,
+                     const float4& color, VelEffectVertex out[4]);
 
 // Where the charge glows sit: a point ahead of the gun's muzzle, in world space.
 float3 GunMuzzlePoint(const GameScene& scene);

@@ -10,6 +10,8 @@ using DevArgs = std::vector<std::string>;
 
 // model FILE: the loaded model as one JSON object.
 int RunModelVerb(const DevArgs& args);
+// preview OUTDIR: PNG views of every model and texture of Data/.
+int RunPreviewVerb(const DevArgs& args);
 // ray FILE ox oy oz dx dy dz [--world 16 numbers]: a ray query as one JSON object.
 int RunRayVerb(const DevArgs& args);
 // run [--start game|title] [--script FILE] [--frames N] [--clock-ms T] [--trace FILE]

@@ -17,6 +17,7 @@ struct Verb {
 
 const Verb kVerbs[] = {
     {"model", &RunModelVerb, "model FILE                          loaded model data as JSON"},
+    {"preview", &RunPreviewVerb, "preview OUTDIR                      models and textures as PNG views"},
     {"ray", &RunRayVerb, "ray FILE ox oy oz dx dy dz [--world m00 .. m33]   ray query as JSON"},
     {"run", &RunRunVerb,
      "run [--start game|title] [--script FILE] [--frames N] [--clock-ms T] [--trace FILE]\n"

@@ -448,25 +448,26 @@ Model Airplane() {
       m.Cylinder(0.5f, 0.5f, -0.3f, 0.3f, 10, RotZ(-90).Then(Translate(x, 0.5f, z)));
   m.Box({-0.1f, 0.4f, 6.3f}, {0.1f, 1.2f, 6.5f});
   m.Cylinder(0.4f, 0.4f, -0.25f, 0.25f, 10, RotZ(-90).Then(Translate(0, 0.4f, 6.4f)));
-  // Cockpit glazing.
+  // Cockpit glazing on the nose's upper slope, its lower edge sunk into the skin.
+  const Xf side{{0, 0, 1}, {0, 1, 0}, {1, 0, 0}, {0, 0, 0}};  // profile in z-y, thickness along x
   Use(m, canopy, 1);
-  m.Box({-0.9f, 2.9f, 6.2f}, {0.9f, 3.3f, 7.2f}, RotX(-12).Then(Translate(0, 0.2f, 0.6f)),
-        kAllFaces & ~kNegY);
+  m.Prism({{5.0f, 3.35f}, {7.3f, 2.75f}, {6.5f, 3.75f}, {5.4f, 3.85f}}, -0.7f, 0.7f, side);
   // High wing with a little taper, and the fin and tailplane.
   const Xf flat{{1, 0, 0}, {0, 0, 1}, {0, 1, 0}, {0, 0, 0}};  // profile in x-z, thickness along y
   Use(m, hull, 3, {0.82f, 0.85f, 0.8f, 1});
   m.Prism({{-9, -1.0f}, {9, -1.0f}, {9, 0.9f}, {1.4f, 1.6f}, {-1.4f, 1.6f}, {-9, 0.9f}}, 3.4f, 3.75f, flat);
   m.Prism({{-3.6f, -9.9f}, {3.6f, -9.9f}, {3.6f, -8.9f}, {0.5f, -8.2f}, {-0.5f, -8.2f}, {-3.6f, -8.9f}},
           3.15f, 3.35f, flat);
-  const Xf side{{0, 0, 1}, {0, 1, 0}, {1, 0, 0}, {0, 0, 0}};  // profile in z-y, thickness along x
   m.Prism({{-10.0f, 3.0f}, {-6.8f, 3.0f}, {-8.6f, 5.7f}, {-9.9f, 5.7f}}, -0.15f, 0.15f, side);
-  // Engines under the wing, with blurred propeller discs.
+  // Engines under the wing, each with a spinner and four propeller blades at rest.
   for (float x : {-6.4f, -3.4f, 3.4f, 6.4f}) {
     Use(m, hull, 2, {0.7f, 0.72f, 0.7f, 1});
     m.Cylinder(0.5f, 0.42f, -1.0f, 2.2f, 10, alongZ.Then(Translate(x, 3.15f, 0)), true, true, false);
     Use(m, engine, 1, {0.3f, 0.3f, 0.32f, 1});
     m.Cylinder(0.42f, 0.15f, 2.2f, 2.7f, 10, alongZ.Then(Translate(x, 3.15f, 0)), true, false, false);
-    m.Cylinder(1.25f, 1.25f, 2.35f, 2.42f, 16, alongZ.Then(Translate(x, 3.15f, 0)), false, true, true);
+    Use(m, engine, 1, {0.55f, 0.56f, 0.58f, 1});
+    for (float angle : {30.0f, 120.0f, 210.0f, 300.0f})
+      m.Box({-0.1f, 0.2f, -0.03f}, {0.1f, 1.25f, 0.03f}, RotZ(angle).Then(Translate(x, 3.15f, 2.4f)));
   }
   Use(m, lightRed, 1);
   m.Box({-9.1f, 3.4f, -0.1f}, {-8.95f, 3.75f, 0.2f});

@@ -139,9 +139,11 @@ Image Airfield() {
   return img;
 }
 
+// Light concrete: walls stand almost edge-on to the overhead sun and get little
+// more than the ambient half of their colour.
 Image Wall() {
   Image img(256, 256);
-  img.Fill(0.66f, 0.64f, 0.6f);
+  img.Fill(0.86f, 0.84f, 0.8f);
   img.Grain(0.08f, 16, 4, 31);
   for (int y = 0; y < 256; ++y)
     for (int x = 0; x < 256; ++x) {

@@ -1,0 +1,12 @@
+# Cross-building the Windows game on Linux with mingw-w64 (POSIX threads, so
+# std::thread and std::mutex work without extra libraries).
+set(CMAKE_SYSTEM_NAME Windows)
+set(CMAKE_SYSTEM_PROCESSOR x86_64)
+set(HALVANE_MINGW_PREFIX x86_64-w64-mingw32)
+set(CMAKE_C_COMPILER ${HALVANE_MINGW_PREFIX}-gcc-posix)
+set(CMAKE_CXX_COMPILER ${HALVANE_MINGW_PREFIX}-g++-posix)
+set(CMAKE_RC_COMPILER ${HALVANE_MINGW_PREFIX}-windres)
+set(CMAKE_FIND_ROOT_PATH /usr/${HALVANE_MINGW_PREFIX})
+set(CMAKE_FIND_ROOT_PATH_MODE_PROGRAM NEVER)
+set(CMAKE_FIND_ROOT_PATH_MODE_LIBRARY ONLY)
+set(CMAKE_FIND_ROOT_PATH_MODE_INCLUDE ONLY)

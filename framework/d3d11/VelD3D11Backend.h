@@ -1,0 +1,79 @@
+#pragma once
+
+// The Direct3D 11 backend on a Win32 window: a DXGI factory (version 1), the
+// device and immediate context at the highest feature level available, a
+// two-buffer discard swap chain of the game's size whose buffer 0 is the back
+// buffer, an R32 typeless depth buffer with a depth view and a shader view,
+// and the six HLSL shaders compiled at start-up. Render states are made once
+// per distinct description and shared.
+
+#include <d3d11.h>
+#include <dxgi.h>
+#include <wrl/client.h>
+
+#include <cstdint>
+#include <map>
+#include <memory>
+#include <string>
+#include <tuple>
+#include <vector>
+
+#include "framework/VelGraphicsBackend.h"
+
+class VelD3D11Backend : public VelGraphicsBackend {
+ public:
+  VelD3D11Backend();
+  ~VelD3D11Backend() override;
+
+  bool Init(void* window, int width, int height, bool debug, std::string& errorText) override;
+  std::shared_ptr<VelTextureResource> BackBuffer() override { return backBuffer; }
+  std::shared_ptr<VelTextureResource> DepthBuffer() override { return depthBuffer; }
+
+  std::shared_ptr<VelBufferResource> CreateBuffer(uint32_t bindFlags, uint32_t size, uint32_t usage,
+                                                  const void* data) override;
+  bool WriteBuffer(VelBufferResource& buffer, const void* data, uint32_t size) override;
+  std::shared_ptr<VelTextureResource> CreateTexture(const VelTextureDesc& desc, const void* data) override;
+  std::unique_ptr<VelGpuResource> CreateSampler(const VelSamplerState& sampler) override;
+  std::unique_ptr<VelGpuResource> CreateProgram(VelShaderPath path) override;
+
+  void ApplyBlend(const VelPipelineState& state) override;
+  void ApplyDepthStencil(const VelPipelineState& state) override;
+  void ApplyRasterizer(const VelPipelineState& state) override;
+  void ApplySampler(const VelPipelineState& state, int slot) override;
+  void ApplyShader(const VelPipelineState& state) override;
+  void ApplyConstantBuffer(const VelPipelineState& state, int slot) override;
+  void ApplyTexture(const VelPipelineState& state, int slot) override;
+  void Draw(const VelPipelineState& state, bool indexed, uint32_t count, uint32_t start,
+            int32_t baseVertex) override;
+
+  void ClearColor(const float4& color) override;
+  void ClearDepth(float depth, uint8_t stencil) override;
+  void Present() override;
+  bool SetFullscreen(bool fullscreen) override;
+  bool ReadBackBuffer(std::vector<uint8_t>& rgba, int& width, int& height) override;
+
+  ID3D11Device* GetDevice() const { return device.Get(); }
+  ID3D11DeviceContext* GetContext() const { return context.Get(); }
+  IDXGISwapChain* GetSwapChain() const { return swapChain.Get(); }
+
+ private:
+  template <class T>
+  using Com = Microsoft::WRL::ComPtr<T>;
+
+  // Wraps an existing texture: its views as its description's bind flags say.
+  std::shared_ptr<VelTextureResource> WrapTexture(Com<ID3D11Texture2D> texture);
+  void Shutdown();
+
+  Com<IDXGIFactory1> factory;
+  Com<ID3D11Device> device;
+  Com<ID3D11DeviceContext> context;
+  Com<IDXGISwapChain> swapChain;
+  std::shared_ptr<VelTextureResource> backBuffer;
+  std::shared_ptr<VelTextureResource> depthBuffer;
+  D3D_FEATURE_LEVEL featureLevel = D3D_FEATURE_LEVEL_9_1;
+  bool debug = false;
+
+  std::map<int, Com<ID3D11BlendState>> blendStates;
+  std::map<std::tuple<bool, bool>, Com<ID3D11DepthStencilState>> depthStates;
+  std::map<std::tuple<int, int, bool, bool>, Com<ID3D11RasterizerState>> rasterizerStates;
+};

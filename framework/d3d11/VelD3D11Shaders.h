@@ -1,0 +1,17 @@
+#pragma once
+
+// HLSL sources of the three shading paths, compiled at start-up. They read
+// the same constant buffers (b0, b1, camera b7, light b8), textures and
+// samplers, and shade with the same formulas as the OpenGL paths.
+
+#include "framework/VelGraphicsTypes.h"
+
+struct VelHlslStage {
+  const char* source;
+  const char* entryPoint;
+  // Shader model 4 profile: "vs_4_0" or "ps_4_0".
+  const char* profile;
+};
+
+// The vertex or pixel stage of a path; source null for VelShaderPath::None.
+VelHlslStage VelD3D11ShaderStage(VelShaderPath path, bool vertexStage);

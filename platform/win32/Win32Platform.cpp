@@ -1,0 +1,209 @@
+#include "platform/win32/Win32Platform.h"
+
+#include <windows.h>
+#include <mmsystem.h>
+
+#include "platform/win32/Win32WindowRules.h"
+
+namespace {
+const wchar_t* const kClassName = L"Window";
+constexpr DWORD kWindowStyle = WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX | WS_MAXIMIZEBOX;
+
+HINSTANCE ModuleInstance() {
+  return GetModuleHandleW(nullptr);
+}
+}  // namespace
+
+Win32Platform::Win32Platform() = default;
+
+Win32Platform::~Win32Platform() {
+  DestroyGameWindow();
+  if (classRegistered) UnregisterClassW(kClassName, ModuleInstance());
+}
+
+std::wstring Win32Platform::Widen(const std::string& utf8) {
+  if (utf8.empty()) return {};
+  int length = MultiByteToWideChar(CP_UTF8, 0, utf8.data(), int(utf8.size()), nullptr, 0);
+  if (length <= 0) return {};
+  std::wstring wide(size_t(length), L'\0');
+  MultiByteToWideChar(CP_UTF8, 0, utf8.data(), int(utf8.size()), wide.data(), length);
+  return wide;
+}
+
+bool Win32Platform::CreateGameWindow(const std::string& title, int width, int height) {
+  if (window) return false;
+  HINSTANCE instance = ModuleInstance();
+  if (!classRegistered) {
+    WNDCLASSEXW windowClass{};
+    windowClass.cbSize = sizeof(WNDCLASSEXW);
+    windowClass.style = 0;
+    windowClass.lpfnWndProc = reinterpret_cast<WNDPROC>(&Win32Platform::WindowProcedure);
+    windowClass.cbClsExtra = 0;
+    windowClass.cbWndExtra = 0;
+    windowClass.hInstance = instance;
+    windowClass.hIcon = LoadIconW(nullptr, reinterpret_cast<LPCWSTR>(IDI_APPLICATION));
+    windowClass.hCursor = LoadCursorW(nullptr, reinterpret_cast<LPCWSTR>(IDC_ARROW));
+    windowClass.hbrBackground = static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH));
+    windowClass.lpszMenuName = nullptr;
+    windowClass.lpszClassName = kClassName;
+    windowClass.hIconSm = LoadIconW(nullptr, reinterpret_cast<LPCWSTR>(IDI_APPLICATION));
+    if (!RegisterClassExW(&windowClass)) return false;
+    classRegistered = true;
+  }
+
+  const std::wstring wideTitle = Widen(title);
+  HWND made = CreateWindowExW(0, kClassName, wideTitle.c_str(), kWindowStyle, 0, 0, width, height, nullptr,
+                              nullptr, instance, this);
+  if (!made) return false;
+  window = made;
+
+  // The outer size was given; grow it by the frame so the client area is
+  // exactly width x height.
+  RECT outer{}, client{};
+  GetWindowRect(made, &outer);
+  GetClientRect(made, &client);
+  const Win32WindowRules::Size size = Win32WindowRules::OuterSizeForClient(
+      width, height, {outer.right - outer.left, outer.bottom - outer.top},
+      {client.right - client.left, client.bottom - client.top});
+  MoveWindow(made, outer.left, outer.top, size.width, size.height, TRUE);
+
+  ShowWindow(made, SW_SHOW);
+  UpdateWindow(made);
+  // Frame pacing sleeps whole milliseconds; the resolution stays set until exit.
+  timeBeginPeriod(1);
+  fullscreen = false;
+  return true;
+}
+
+void Win32Platform::DestroyGameWindow() {
+  if (!window) return;
+  HWND held = window;
+  window = nullptr;
+  DestroyWindow(held);
+}
+
+void Win32Platform::Close() {
+  DestroyGameWindow();
+}
+
+bool Win32Platform::HasGameWindow() const {
+  return window != nullptr;
+}
+
+void* Win32Platform::NativeWindow() const {
+  return window;
+}
+
+intptr_t __stdcall Win32Platform::WindowProcedure(HWND__* hwnd, unsigned message, uintptr_t wParam,
+                                                  intptr_t lParam) {
+  auto* owner = static_cast<Win32Platform*>(GetPropW(hwnd, Win32WindowRules::kInstanceProperty));
+  switch (Win32WindowRules::Decide(owner != nullptr, message, wParam)) {
+    case Win32WindowRules::Action::StoreInstance: {
+      const auto* create = reinterpret_cast<const CREATESTRUCTW*>(lParam);
+      SetPropW(hwnd, Win32WindowRules::kInstanceProperty, create->lpCreateParams);
+      return 0;
+    }
+    case Win32WindowRules::Action::Destroyed:
+      RemovePropW(hwnd, Win32WindowRules::kInstanceProperty);
+      PostQuitMessage(0);
+      return 0;
+    case Win32WindowRules::Action::Close:
+      owner->Close();
+      return 0;
+    case Win32WindowRules::Action::Consume:
+      return 0;
+    case Win32WindowRules::Action::Default:
+      break;
+  }
+  return DefWindowProcW(hwnd, message, wParam, lParam);
+}
+
+bool Win32Platform::PumpMessages() {
+  MSG message;
+  while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
+    if (message.message == WM_QUIT) return false;
+    TranslateMessage(&message);
+    DispatchMessageW(&message);
+  }
+  return true;
+}
+
+bool Win32Platform::IsWindowActive() const {
+  return window && GetActiveWindow() == window;
+}
+
+bool Win32Platform::SetFullscreen(bool on) {
+  if (!window) return false;
+  if (on == fullscreen) return true;
+  if (on) {
+    RECT rect{};
+    GetWindowRect(window, &rect);
+    windowedStyle = GetWindowLongW(window, GWL_STYLE);
+    windowedX = rect.left;
+    windowedY = rect.top;
+    windowedWidth = rect.right - rect.left;
+    windowedHeight = rect.bottom - rect.top;
+    MONITORINFO monitor{};
+    monitor.cbSize = sizeof(monitor);
+    if (!GetMonitorInfoW(MonitorFromWindow(window, MONITOR_DEFAULTTONEAREST), &monitor)) return false;
+    SetWindowLongW(window, GWL_STYLE, WS_POPUP | WS_VISIBLE);
+    const RECT& area = monitor.rcMonitor;
+    SetWindowPos(window, HWND_TOP, area.left, area.top, area.right - area.left, area.bottom - area.top,
+                 SWP_FRAMECHANGED | SWP_SHOWWINDOW);
+  } else {
+    SetWindowLongW(window, GWL_STYLE, windowedStyle);
+    SetWindowPos(window, HWND_NOTOPMOST, windowedX, windowedY, windowedWidth, windowedHeight,
+                 SWP_FRAMECHANGED | SWP_SHOWWINDOW);
+  }
+  fullscreen = on;
+  return true;
+}
+
+void Win32Platform::ShowError(const std::string& caption, const std::string& text, bool ownedByWindow) {
+  // The window's own failure has no window to own its box, and no icon.
+  const UINT style = ownedByWindow ? MB_OK | MB_ICONERROR : MB_OK;
+  MessageBoxW(ownedByWindow ? window : nullptr, Widen(text).c_str(), Widen(caption).c_str(), style);
+}
+
+bool Win32Platform::AskYesNo(const std::string& caption, const std::string& text) {
+  return MessageBoxW(window, Widen(text).c_str(), Widen(caption).c_str(),
+                     MB_YESNO | MB_ICONQUESTION | MB_DEFBUTTON2) == IDYES;
+}
+
+bool Win32Platform::IsKeyDown(int virtualKey) const {
+  return (GetAsyncKeyState(virtualKey) & 0x8000) != 0;
+}
+
+PlatformPoint Win32Platform::GetCursorPos() const {
+  POINT p{};
+  ::GetCursorPos(&p);
+  return {int(p.x), int(p.y)};
+}
+
+void Win32Platform::SetCursorPos(PlatformPoint screen) {
+  ::SetCursorPos(screen.x, screen.y);
+}
+
+PlatformPoint Win32Platform::ScreenToClient(PlatformPoint screen) const {
+  POINT p{screen.x, screen.y};
+  if (window) ::ScreenToClient(window, &p);
+  return {int(p.x), int(p.y)};
+}
+
+PlatformPoint Win32Platform::ClientToScreen(PlatformPoint client) const {
+  POINT p{client.x, client.y};
+  if (window) ::ClientToScreen(window, &p);
+  return {int(p.x), int(p.y)};
+}
+
+void Win32Platform::ShowCursor(bool show) {
+  ::ShowCursor(show ? TRUE : FALSE);
+}
+
+uint32_t Win32Platform::GetMilliseconds() const {
+  return timeGetTime();
+}
+
+void Win32Platform::SleepMilliseconds(uint32_t ms) {
+  Sleep(ms);
+}
