@@ -4,13 +4,13 @@
 #include "app/GameLocale.h"
 #include "platform/Platform.h"
 #include "platform/sdl/SdlPlatform.h"
-#include "scene/GameScene.h"
+#include "scene/TitleScene.h"
 
 int main() {
   InstallPlatform(std::make_unique<SdlPlatform>());
   SetGameLocale();
-  Application& application = Application::GetInstance();
-  application.SetFirstScene([] { return std::make_unique<GameScene>(); });
-  application.Run();
+  Application& app = Application::GetInstance();
+  app.SetFirstScene([] { return std::make_unique<TitleScene>(); });
+  app.Run();
   return 0;
 }

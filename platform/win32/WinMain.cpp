@@ -12,6 +12,7 @@
 #include "app/ApplicationServices.h"
 #include "platform/Platform.h"
 #include "platform/win32/Win32Platform.h"
+#include "scene/TitleScene.h"
 
 int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
   CoInitializeEx(nullptr, COINIT_MULTITHREADED);
@@ -19,6 +20,7 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
   InstallPlatform(std::make_unique<Win32Platform>());
   Application& application = Application::GetInstance();
   application.SetServices(DefaultApplicationServices());
+  application.SetFirstScene([] { return std::make_unique<TitleScene>(); });
   application.Run();
   CoUninitialize();
   return 0;

@@ -12,11 +12,15 @@
 
 #include "app/Application.h"
 #include "app/SceneManager.h"
+#include "framework/VelCollision.h"
 #include "framework/VelGraphicsDevice.h"
 #include "framework/VelSoundEngine.h"
+#include "game/enemy/C_EnemyRed.h"
 #include "platform/headless/HeadlessPlatform.h"
 #include "scene/GameScene.h"
+#include "scene/TitleScene.h"
 #include "tools/dev/DevVerbs.h"
+#include "tools/dev/FlowTrace.h"
 #include "tools/dev/RunScript.h"
 #include "tools/dev/RunTrace.h"
 
@@ -25,7 +29,7 @@ namespace {
 constexpr int kFrameMs = 16;
 
 struct RunOptions {
-  std::string start = "game";
+  std::string start = "title";
   std::string script;
   long frames = -1;  // -1: the script's length
   unsigned long clockMs = 0;
@@ -60,8 +64,8 @@ bool ParseOptions(const std::vector<std::string>& args, RunOptions& options) {
     long number = 0;
     if (arg == "--start") {
       options.start = value;
-      if (value != "game") {
-        std::fprintf(stderr, "run: --start %s: only the game scene exists so far\n", value.c_str());
+      if (value != "game" && value != "title") {
+        std::fprintf(stderr, "run: --start is game or title\n");
         return false;
       }
     } else if (arg == "--script") {
@@ -206,6 +210,14 @@ void TracePlayer(JsonLine& line, const Player& player) {
       .Field("landed", player.landed)
       .Field("verticalSpeed", player.verticalSpeed)
       .Field("damageCooldown", player.damageCooldown)
+      .Field("ammo", player.GetAmmo())
+      .Field("magazineCapacity", player.GetMagazineCapacity())
+      .Field("fireCooldown", player.fireCooldown)
+      .Field("reloading", player.reloading)
+      .Field("reloadCounter", player.GetReloadCounter())
+      .Field("charging", player.charging)
+      .Field("chargeCooldownActive", player.chargeCooldownActive)
+      .Field("chargeCooldown", player.GetChargeCooldown())
       .Field("tint", player.tint)
       .End();
 }
@@ -222,6 +234,55 @@ void TraceWorld(JsonLine& line, const GameScene& game) {
       .Field("right", game.stage->bossDoor->rightWorld.m[3][0])
       .End();
   line.Field("sky", game.sky->angle);
+  line.BeginArray("effects");
+  for (const auto& effect : game.effects->effects) {
+    line.BeginObject().Field("class", effect->ClassName()).Field("pos", effect->position).End();
+  }
+  line.EndArray();
+  line.Field("modelEffects", static_cast<int>(game.effects->modelEffects.size()));
+  line.BeginArray("playerShots");
+  for (const auto& shot : game.playerShots->shots) {
+    line.BeginObject().Field("class", shot->ClassName()).Field("pos", shot->position).End();
+  }
+  line.EndArray();
+  line.BeginArray("flashes");
+  for (const auto& flash : game.playerShots->flashes) line.BeginObject().Field("class", flash->ClassName()).End();
+  line.EndArray();
+}
+
+void TraceEnemies(JsonLine& line, const GameScene& game) {
+  line.BeginArray("enemies");
+  for (const auto& enemy : game.enemies->enemies) {
+    const float3 forward = enemy->GetMatrix().Row(2);
+    line.BeginObject()
+        .Field("kind", enemy->KindName())
+        .Field("pos", enemy->GetPosition())
+        .Field("yaw", YawFromDirection(forward.x, forward.y, forward.z))
+        .Field("hp", enemy->GetHp())
+        .Field("maxHp", enemy->GetMaxHp())
+        .Field("state", enemy->StateName())
+        .Field("tint", enemy->tint);
+    if (const auto* red = dynamic_cast<const C_EnemyRed*>(enemy.get())) {
+      line.Field("shieldDeployed", red->shieldDeployed);
+    }
+    line.End();
+  }
+  line.EndArray();
+  line.BeginArray("enemyBullets");
+  for (const auto& bullet : game.enemyShots->bullets) {
+    line.BeginObject().Field("pos", bullet->GetPosition()).Field("drawPos", bullet->GetMatrix().Translation()).End();
+  }
+  line.EndArray();
+  line.Field("enemyFlashes", static_cast<int>(game.enemyShots->flashes.size()));
+  line.BeginArray("shields");
+  for (const auto& shield : game.enemies->shields) {
+    line.BeginObject()
+        .Field("pos", shield->GetMatrix().Translation())
+        .Field("hp", shield->GetHp())
+        .Field("opacity", shield->opacity)
+        .End();
+  }
+  line.EndArray();
 }
 
 }  // namespace
@@ -270,7 +331,8 @@ int RunRunVerb(const DevArgs& args) {
   Application app;
   app.SetServices(RunServices());
   GameScene* firstGame = nullptr;
-  app.SetFirstScene([&firstGame]() -> std::unique_ptr<Scene> {
+  app.SetFirstScene([&firstGame, &options]() -> std::unique_ptr<Scene> {
+    if (options.start == "title") return std::make_unique<TitleScene>();
     auto game = std::make_unique<GameScene>();
     firstGame = game.get();
     return game;
@@ -314,6 +376,11 @@ int RunRunVerb(const DevArgs& args) {
       line.Field("kill", game->killCount);
       TracePlayer(line, *game->player);
       TraceWorld(line, *game);
+      TraceEnemies(line, *game);
+      TraceItems(line, *game);
+      TraceHud(line, *game);
+    } else if (auto* title = dynamic_cast<TitleScene*>(SceneManager::GetInstance().Current())) {
+      TraceTitle(line, *title);
     }
     TraceSounds(line);
     if (trace) std::fprintf(trace, "%s\n", line.Text().c_str());
@@ -348,6 +415,8 @@ int RunRunVerb(const DevArgs& args) {
         .Field("hp", game->player->GetHP())
         .Field("pos", game->player->GetPosition());
   }
+  summary.Field("cleared", game && game->hud && game->hud->clearScreen->active)
+      .Field("dead", game && game->hud && game->hud->deadScreen->active);
   std::printf("%s\n", summary.Text().c_str());
 
   if (frameCount > 0) app.Shutdown();
