@@ -29,12 +29,12 @@ class VelImageCache {
   std::shared_ptr<const VelImage> Load(const std::string& fileName);
   void Clear();
 
-  // Decodes an image held in memory; null when it is not one or is larger than
-  // the limits below.
+  // Decodes a PNG file held in memory (the game's images are all PNG); null
+  // when it is not a whole PNG or is larger than the limits below.
   static std::shared_ptr<const VelImage> Decode(const uint8_t* data, size_t size);
 
   static constexpr uint32_t kMaxSide = 16384;
-  static constexpr uint64_t kMaxPixels = uint64_t{1} << 26;
+  static constexpr uint64_t kMaxPixels = uint64_t{1} << 24;
   static constexpr uint64_t kMaxFileBytes = uint64_t{256} << 20;
 
  private:

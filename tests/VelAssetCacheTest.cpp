@@ -8,6 +8,7 @@
 #include "framework/VelCollision.h"
 #include "framework/VelFileSystem.h"
 #include "framework/VelGraphicsDevice.h"
+#include "framework/VelImageCache.h"
 #include "framework/VelModel.h"
 #include "framework/VelTexture.h"
 #include "tests/GltfTestFiles.h"
@@ -80,6 +81,37 @@ TEST_F(VelAssetCacheTest, FailingTexturesFailEveryTime) {
   WritePng(missing, 2);
   VelTexture t;
   EXPECT_TRUE(t.Load(missing));
+}
+
+TEST(VelImageDecodeTest, OnlyWholePngFilesDecode) {
+  TempDir dir;
+  const uint8_t pixels[8] = {1, 2, 3, 4, 5, 6, 7, 8};
+  ASSERT_TRUE(stbi_write_png(dir.File("p.png").c_str(), 2, 1, 4, pixels, 8));
+  std::vector<uint8_t> png;
+  ASSERT_TRUE(VelFileSystem::ReadWholeFile(dir.File("p.png"), &png, 1 << 20));
+  auto image = VelImageCache::Decode(png.data(), png.size());
+  ASSERT_TRUE(image);
+  EXPECT_EQ(image->pixels, std::vector<uint8_t>({1, 2, 3, 4, 5, 6, 7, 8}));
+  // Found by fuzzing: an IDAT chunk stating a gigabyte made the decoder allocate it.
+  std::vector<uint8_t> claims = png;
+  const size_t idat = 8 + 25;
+  ASSERT_EQ(std::string(claims.begin() + idat + 4, claims.begin() + idat + 8), "IDAT");
+  claims[idat] = 0x40;
+  EXPECT_FALSE(VelImageCache::Decode(claims.data(), claims.size()));
+  // Cut before IEND, or not a PNG at all.
+  EXPECT_FALSE(VelImageCache::Decode(png.data(), png.size() - 12));
+  const uint8_t bmp[] = {'B', 'M', 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0};
+  EXPECT_FALSE(VelImageCache::Decode(bmp, sizeof bmp));
+}
+
+TEST(VelImageDecodeTest, EveryGeneratedImageDecodes) {
+  size_t count = 0;
+  for (const auto& entry : std::filesystem::recursive_directory_iterator("Data")) {
+    if (entry.path().extension() != ".png") continue;
+    ++count;
+    EXPECT_TRUE(VelImageCache::GetInstance().Load(entry.path().string())) << entry.path();
+  }
+  EXPECT_GT(count, 30u);
 }
 
 class VelModelCacheTest : public VelAssetCacheTest {
