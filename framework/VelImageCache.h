@@ -2,7 +2,7 @@
 
 // Decoded image files by file name, so a texture loaded by many objects (every
 // bullet, flash and effect loads its own) is read and decoded once. Each
-// object still creates its own texture from the shared pixels.
+// object still creates its own texture from the shared pixels. Main thread only.
 
 #include <cstdint>
 #include <memory>

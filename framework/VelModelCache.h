@@ -3,7 +3,7 @@
 // Parsed glTF files by file name, with the ray hierarchy of every mesh built
 // once, so objects that load the same model (every dash's push wave, every
 // spawned enemy) neither read nor parse it again. Each object still builds its
-// own VelModel with its own meshes from the shared data.
+// own VelModel with its own meshes from the shared data. Main thread only.
 
 #include <memory>
 #include <string>
