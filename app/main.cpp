@@ -4,10 +4,13 @@
 #include "app/GameLocale.h"
 #include "platform/Platform.h"
 #include "platform/sdl/SdlPlatform.h"
+#include "scene/TitleScene.h"
 
 int main() {
   InstallPlatform(std::make_unique<SdlPlatform>());
   SetGameLocale();
-  Application::GetInstance().Run();
+  Application& app = Application::GetInstance();
+  app.SetFirstScene([] { return std::make_unique<TitleScene>(); });
+  app.Run();
   return 0;
 }

@@ -16,17 +16,20 @@ constexpr int kAdditiveBlendMode = 2;
 
 GameScene::GameScene() {
   camera = std::make_unique<Camera>(this);
+  hud = std::make_unique<Hud>(this);
   player = std::make_unique<Player>(this);
   gunHand = std::make_unique<Hand>(this, Hand::Kind::Gun);
   freeHand = std::make_unique<Hand>(this, Hand::Kind::Free);
   rightLeg = std::make_unique<Leg>(this, Leg::Side::Right);
   leftLeg = std::make_unique<Leg>(this, Leg::Side::Left);
   gun = std::make_unique<Gun>(this);
+  playerShots = std::make_unique<PlayerShots>(this);
   sky = std::make_unique<Sky>(this);
   stage = std::make_unique<StageObjects>(this);
   effects = std::make_unique<C_EffectManager>(this);
   enemies = std::make_unique<EnemyManager>(this);
   enemyShots = std::make_unique<EnemyShots>(this);
+  items = std::make_unique<ItemManager>(this);
 
   killCount = 0;
   musicStarted = false;
@@ -52,17 +55,20 @@ GameScene::GameScene() {
 GameScene::~GameScene() {
   // In the order of creation.
   camera.reset();
+  hud.reset();
   player.reset();
   gunHand.reset();
   freeHand.reset();
   rightLeg.reset();
   leftLeg.reset();
   gun.reset();
+  playerShots.reset();
   sky.reset();
   stage.reset();
   effects.reset();
   enemies.reset();
   enemyShots.reset();
+  items.reset();
 }
 
 std::vector<ContactBody> GameScene::EnemyBodies() const {
@@ -96,7 +102,8 @@ void GameScene::Update() {
     sound.PlayLoop("Data/Sound/game.wav", 0.1f);
   }
 
-  // The HUD and game flow update here, on every frame, frozen world or not.
+  // The HUD and game flow update on every frame, frozen world or not.
+  hud->Update();
 
   if (!WorldRuns()) return;
 
@@ -107,7 +114,8 @@ void GameScene::Update() {
   leftLeg->Update(player->GetYaw());
   gun->Update(player->GetPitch(), player->GetYaw());
   camera->Update(player->GetPitch());
-  // Player shots, then items.
+  playerShots->Update();
+  items->Update();
   stage->Update();
   sky->Update();
   enemies->Update();
@@ -132,7 +140,7 @@ void GameScene::Draw() {
   gun->Draw();
   enemies->Draw();
   stage->Draw();
-  // Items.
+  items->Draw();
 
   shaders.cbObject.Data().g_LightEnable = 0;
   sky->Draw();
@@ -149,7 +157,7 @@ void GameScene::Draw() {
   shaders.BeginEffect();
   device.SetDepthStencilState(depthTestNoWrite);
   device.SetBlendState(additiveBlend);
-  // Player shots, then enemy shots and sprite effects.
+  playerShots->Draw();
   enemyShots->Draw();
   effects->Draw();
 
@@ -159,5 +167,6 @@ void GameScene::Draw() {
   BeginSprite(false, true);
   // The 2D step of the effects, then the HUD.
   effects->Draw2D();
+  hud->Draw();
   EndSprite();
 }

@@ -25,7 +25,7 @@ RunResult RunTool(const std::string& script, const std::string& options) {
   std::ofstream(scriptPath) << script;
   std::remove(tracePath.c_str());
   std::string command = std::string("cd '") + HALVANE_BUILD_DIR + "' && '" + HALVANE_DEV_TOOL +
-                        "' run --script " + scriptPath + " --trace " + tracePath + " " + options + " 2>&1";
+                        "' run --start game --script " + scriptPath + " --trace " + tracePath + " " + options + " 2>&1";
   RunResult result;
   FILE* pipe = popen(command.c_str(), "r");
   if (!pipe) return result;

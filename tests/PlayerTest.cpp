@@ -112,7 +112,9 @@ TEST_F(PlayerTest, FrameWithFireCooldownIsNotCountedButDoesNotReset) {
   PlaceAndSettle({0.0f, 0.0f, -270.0f});
   Hold({Key::W});
   Updates(30);
+  // As a shot leaves them once its own frame has counted one off.
   player().fireCooldownActive = true;
+  player().fireCooldown = 11;
   Updates(10);
   EXPECT_EQ(player().runCounter, 30);
   player().fireCooldownActive = false;

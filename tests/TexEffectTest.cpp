@@ -162,6 +162,12 @@ class SceneEffectTest : public GameTestWorld {
     for (const std::string& played : Played(op)) n += played == file;
     return n;
   }
+  // The player's own press of the charge button starts glows of its own
+  // unless its charge cooldown runs; this keeps the test's glow the only one.
+  void HoldOffThePlayersCharge() {
+    game->player->chargeCooldownActive = true;
+    game->player->chargeCooldown = 100000;
+  }
   const std::string hum = "Data/Sound/stayCharge.wav";
   const std::string shot = "Data/Sound/chargeBullet.wav";
 };
@@ -182,6 +188,7 @@ TEST_F(SceneEffectTest, HealGlowFollowsThePlayer) {
 
 TEST_F(SceneEffectTest, ChargeLetGoEarlyWindsDownWithoutFiring) {
   Settle();
+  HoldOffThePlayersCharge();
   game->effects->AddEffect(EffectKind::EnergyCharge);
   Hold({Key::RButton});
   Updates(45);
@@ -204,6 +211,7 @@ TEST_F(SceneEffectTest, ChargeLetGoEarlyWindsDownWithoutFiring) {
 
 TEST_F(SceneEffectTest, FullChargeHumsCyclesAndReleasesOnce) {
   Settle();
+  HoldOffThePlayersCharge();
   game->effects->AddEffect(EffectKind::EnergyCharge);
   Hold({Key::RButton});
   Updates(46);
@@ -225,6 +233,7 @@ TEST_F(SceneEffectTest, FullChargeHumsCyclesAndReleasesOnce) {
 
 TEST_F(SceneEffectTest, SceneEndingMidChargeStopsTheHum) {
   Settle();
+  HoldOffThePlayersCharge();
   game->effects->AddEffect(EffectKind::EnergyCharge);
   Hold({Key::RButton});
   Updates(50);
@@ -235,6 +244,7 @@ TEST_F(SceneEffectTest, SceneEndingMidChargeStopsTheHum) {
 
 TEST_F(SceneEffectTest, BulletGlowRisesWhileHeldAndFallsWhenLetGo) {
   Settle();
+  HoldOffThePlayersCharge();
   game->effects->AddEffect(EffectKind::BulletCharge);
   Hold({Key::RButton});
   Updates(10);

@@ -52,6 +52,9 @@ bool C_EnergyCharge::UpdateWithScene(GameScene* scene) {
   return true;
 }
 
-void C_EnergyCharge::ReleaseShot(GameScene*) {
+void C_EnergyCharge::ReleaseShot(GameScene* scene) {
+  scene->playerShots->Spawn(PlayerShots::kChargeBullet);
+  scene->playerShots->Spawn(PlayerShots::kChargeFlash);
+  scene->player->StartChargeCooldown();
   VelSoundManager::GetInstance().Play("Data/Sound/chargeBullet.wav", 0.3f);
 }

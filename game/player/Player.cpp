@@ -3,6 +3,8 @@
 #include "framework/VelCollision.h"
 #include "framework/VelShaderManager.h"
 #include "framework/VelSoundManager.h"
+#include "game/effect/C_EffectManager.h"
+#include "game/player/PlayerShots.h"
 #include "game/stage/StageObjects.h"
 #include "scene/GameScene.h"
 
@@ -19,6 +21,8 @@ constexpr float kStepInterval = 30.0f;
 constexpr int kInvulnerableFrames = 60;
 constexpr float kSoundVolume = 0.3f;
 constexpr float kStepVolume = 0.6f;
+constexpr float kWalkSpeed = 0.5f;
+constexpr float kChargeWalkSpeed = 0.25f;
 const float4 kNoTint{0.0f, 0.0f, 0.0f, 1.0f};
 const float4 kHitTint{0.6f, 0.0f, 0.4f, 1.0f};
 const float4 kDyingTint{3.0f, 0.0f, 0.0f, 1.0f};
@@ -40,6 +44,8 @@ Player::Player(GameScene* scene)
 void Player::Update() {
   if (hp > 0) {
     Look();
+    FireAndCharge();
+    CountDownAndReload();
     FallAndLand();
     KeepInBounds();
     Move();
@@ -73,6 +79,89 @@ void Player::Look() {
     pitch = kMaxPitchUp;
   }
   Sys().SetCursorPos(screenCentre);
+}
+
+void Player::FireAndCharge() {
+  if (running || reloading) return;
+  VelSoundManager& sound = VelSoundManager::GetInstance();
+  if (Down(Key::LButton) && !fireCooldownActive && !charging && ammo > 0) {
+    fireCooldownActive = true;
+    fireCooldown = fireInterval;
+    PlayerShots& shots = *scene->playerShots;
+    shots.Spawn(PlayerShots::kBullet);
+    shots.Spawn(PlayerShots::kMuzzleFlash);
+    shots.Spawn(PlayerShots::kBarrelFlash);
+    sound.Play("Data/Sound/playerBullet.wav", kSoundVolume);
+    --ammo;
+  }
+
+  // Holding the button slows the walk even while the cooldown keeps a new
+  // charge from starting; the glow counts the charge and fires the shot.
+  if (Down(Key::RButton)) {
+    baseSpeed = kChargeWalkSpeed;
+    if (!charging && !chargeCooldownActive) {
+      charging = true;
+      scene->effects->AddEffect(EffectKind::EnergyCharge);
+      scene->effects->AddEffect(EffectKind::BulletCharge);
+      sound.Play("Data/Sound/EnergyCharge.wav", kSoundVolume);
+    }
+  } else {
+    charging = false;
+    baseSpeed = kWalkSpeed;
+  }
+}
+
+void Player::CountDownAndReload() {
+  VelSoundManager& sound = VelSoundManager::GetInstance();
+  // Counted after the button was read: holding it fires every fireInterval frames.
+  if (--fireCooldown <= 0) {
+    fireCooldown = 0;
+    fireCooldownActive = false;
+  }
+
+  if (chargeCooldownActive && --chargeCooldown <= 0) {
+    chargeCooldown = 0;
+    charging = false;
+    chargeCooldownActive = false;
+    scene->hudIndicators.SwitchChargeCooldown(false);
+  }
+
+  // One click per empty magazine; a reload re-arms it.
+  if (ammo <= 0) {
+    ammo = 0;
+    if ((Down(Key::LButton) || Down(Key::RButton)) && !blankPlayed) {
+      blankPlayed = true;
+      sound.Play("Data/Sound/blankGun.wav", kSoundVolume);
+    }
+  }
+
+  // The reload counts down only while R is up, and refills the whole magazine
+  // at its end.
+  if (Down(Key::R)) {
+    if (!reloading && ammo < magazineCapacity) {
+      reloadCounter = reloadTime;
+      blankPlayed = false;
+      reloading = true;
+      reloadFinished = false;
+      scene->hudIndicators.SwitchReload(true);
+      sound.Play("Data/Sound/reload.wav", kSoundVolume);
+    }
+  } else if (--reloadCounter <= 0) {
+    reloadCounter = 0;
+    reloading = false;
+    scene->hudIndicators.SwitchReload(false);
+    if (!reloadFinished) {
+      reloadFinished = true;
+      ammo = magazineCapacity;
+      sound.Play("Data/Sound/FinishReload.wav", kSoundVolume);
+    }
+  }
+}
+
+void Player::StartChargeCooldown() {
+  chargeCooldown = chargeCooldownLength;
+  scene->hudIndicators.SwitchChargeCooldown(true);
+  chargeCooldownActive = true;
 }
 
 void Player::FallAndLand() {

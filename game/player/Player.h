@@ -48,6 +48,8 @@ class Player {
   }
   void SetFireInterval(int frames) { fireInterval = frames; }
   void SetChargeCooldownLength(int frames) { chargeCooldownLength = frames; }
+  // A charge shot has left: no new charge until the cooldown has run out.
+  void StartChargeCooldown();
 
   // Pushes the body out of the enemies it touches, in list order; the first
   // one that can hurt it deals its power and ends the visit.
@@ -109,6 +111,8 @@ class Player {
 
  private:
   void Look();
+  void FireAndCharge();
+  void CountDownAndReload();
   void FallAndLand();
   void KeepInBounds();
   void Move();

@@ -14,12 +14,13 @@
 #include "app/SceneManager.h"
 #include "framework/VelCollision.h"
 #include "framework/VelGraphicsDevice.h"
-#include "framework/VelShaderManager.h"
 #include "framework/VelSoundEngine.h"
 #include "game/enemy/C_EnemyRed.h"
 #include "platform/headless/HeadlessPlatform.h"
 #include "scene/GameScene.h"
+#include "scene/TitleScene.h"
 #include "tools/dev/DevVerbs.h"
+#include "tools/dev/FlowTrace.h"
 #include "tools/dev/RunScript.h"
 #include "tools/dev/RunTrace.h"
 
@@ -28,7 +29,7 @@ namespace {
 constexpr int kFrameMs = 16;
 
 struct RunOptions {
-  std::string start = "game";
+  std::string start = "title";
   std::string script;
   long frames = -1;  // -1: the script's length
   unsigned long clockMs = 0;
@@ -63,8 +64,8 @@ bool ParseOptions(const std::vector<std::string>& args, RunOptions& options) {
     long number = 0;
     if (arg == "--start") {
       options.start = value;
-      if (value != "game") {
-        std::fprintf(stderr, "run: --start %s: only the game scene exists so far\n", value.c_str());
+      if (value != "game" && value != "title") {
+        std::fprintf(stderr, "run: --start is game or title\n");
         return false;
       }
     } else if (arg == "--script") {
@@ -148,24 +149,15 @@ void ApplyChange(GameScene& game, const RunSceneChange& change) {
   }
 }
 
-// The shell's services with the sound always recording and never audible, and
-// the graphics backend chosen by the platform's window: OpenGL in the hidden
-// offscreen window, or the headless recorder without one.
+// The shell's services with the sound always recording and never audible; the
+// graphics backend follows the platform's window: OpenGL in the hidden
+// offscreen window, the headless recorder without one.
 ApplicationServices RunServices() {
   ApplicationServices services = DefaultApplicationServices();
-  services.initGraphicsDevice = [](int width, int height, std::string& errorText) {
-    return VelGraphicsDevice::GetInstance().Init(Sys().NativeWindow(), width, height, false, errorText);
-  };
-  services.initShaderManager = [] { VelShaderManager::GetInstance().Init(); };
   services.initSoundEngine = [] {
     VelSoundEngine::GetInstance().UseHeadless(true);
     return VelSoundEngine::GetInstance().Init();
   };
-  services.updateSoundEngine = [] { VelSoundEngine::GetInstance().Update(); };
-  services.present = [] { VelGraphicsDevice::GetInstance().Present(); };
-  services.releaseShaderManager = [] { VelShaderManager::GetInstance().Release(); };
-  services.releaseGraphicsDevice = [] { VelGraphicsDevice::GetInstance().Release(); };
-  services.releaseSoundEngine = [] { VelSoundEngine::GetInstance().Release(); };
   return services;
 }
 
@@ -218,6 +210,14 @@ void TracePlayer(JsonLine& line, const Player& player) {
       .Field("landed", player.landed)
       .Field("verticalSpeed", player.verticalSpeed)
       .Field("damageCooldown", player.damageCooldown)
+      .Field("ammo", player.GetAmmo())
+      .Field("magazineCapacity", player.GetMagazineCapacity())
+      .Field("fireCooldown", player.fireCooldown)
+      .Field("reloading", player.reloading)
+      .Field("reloadCounter", player.GetReloadCounter())
+      .Field("charging", player.charging)
+      .Field("chargeCooldownActive", player.chargeCooldownActive)
+      .Field("chargeCooldown", player.GetChargeCooldown())
       .Field("tint", player.tint)
       .End();
 }
@@ -240,6 +240,14 @@ void TraceWorld(JsonLine& line, const GameScene& game) {
   }
   line.EndArray();
   line.Field("modelEffects", static_cast<int>(game.effects->modelEffects.size()));
+  line.BeginArray("playerShots");
+  for (const auto& shot : game.playerShots->shots) {
+    line.BeginObject().Field("class", shot->ClassName()).Field("pos", shot->position).End();
+  }
+  line.EndArray();
+  line.BeginArray("flashes");
+  for (const auto& flash : game.playerShots->flashes) line.BeginObject().Field("class", flash->ClassName()).End();
+  line.EndArray();
 }
 
 void TraceEnemies(JsonLine& line, const GameScene& game) {
@@ -323,7 +331,8 @@ int RunRunVerb(const DevArgs& args) {
   Application app;
   app.SetServices(RunServices());
   GameScene* firstGame = nullptr;
-  app.SetFirstScene([&firstGame]() -> std::unique_ptr<Scene> {
+  app.SetFirstScene([&firstGame, &options]() -> std::unique_ptr<Scene> {
+    if (options.start == "title") return std::make_unique<TitleScene>();
     auto game = std::make_unique<GameScene>();
     firstGame = game.get();
     return game;
@@ -368,6 +377,10 @@ int RunRunVerb(const DevArgs& args) {
       TracePlayer(line, *game->player);
       TraceWorld(line, *game);
       TraceEnemies(line, *game);
+      TraceItems(line, *game);
+      TraceHud(line, *game);
+    } else if (auto* title = dynamic_cast<TitleScene*>(SceneManager::GetInstance().Current())) {
+      TraceTitle(line, *title);
     }
     TraceSounds(line);
     if (trace) std::fprintf(trace, "%s\n", line.Text().c_str());
@@ -402,6 +415,8 @@ int RunRunVerb(const DevArgs& args) {
         .Field("hp", game->player->GetHP())
         .Field("pos", game->player->GetPosition());
   }
+  summary.Field("cleared", game && game->hud && game->hud->clearScreen->active)
+      .Field("dead", game && game->hud && game->hud->deadScreen->active);
   std::printf("%s\n", summary.Text().c_str());
 
   if (frameCount > 0) app.Shutdown();

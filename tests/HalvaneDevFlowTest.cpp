@@ -1,0 +1,208 @@
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <fstream>
+#include <nlohmann/json.hpp>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#ifdef HALVANE_DEV_TOOL
+
+namespace {
+struct FlowRun {
+  int status = -1;
+  std::string output;
+  std::vector<nlohmann::json> trace;
+  nlohmann::json summary;
+};
+
+// Runs `halvane-dev run` in the build folder (where Data/ lives) with files
+// of the test's own name, so that tests may run side by side.
+FlowRun RunFlow(const std::string& name, const std::string& script, const std::string& options) {
+  const std::string dir = HALVANE_BUILD_DIR;
+  const std::string scriptPath = dir + "/flow-" + name + ".script";
+  const std::string tracePath = dir + "/flow-" + name + ".trace";
+  std::ofstream(scriptPath) << script;
+  std::remove(tracePath.c_str());
+  std::string command = "cd '" + dir + "' && '" + HALVANE_DEV_TOOL + "' run --script '" + scriptPath +
+                        "' --trace '" + tracePath + "' " + options + " 2>&1";
+  FlowRun run;
+  FILE* pipe = popen(command.c_str(), "r");
+  if (!pipe) return run;
+  char buffer[4096];
+  while (size_t n = fread(buffer, 1, sizeof buffer, pipe)) run.output.append(buffer, n);
+  run.status = pclose(pipe);
+  std::ifstream in(tracePath);
+  std::string line;
+  while (std::getline(in, line)) run.trace.push_back(nlohmann::json::parse(line));
+  std::stringstream lines(run.output);
+  std::string last;
+  while (std::getline(lines, line)) {
+    if (!line.empty() && line[0] == '{') last = line;
+  }
+  if (!last.empty()) run.summary = nlohmann::json::parse(last);
+  return run;
+}
+
+// The frames on which the file was played with the operation.
+std::vector<int> SoundFrames(const FlowRun& run, const std::string& op, const std::string& file) {
+  std::vector<int> frames;
+  for (const auto& frame : run.trace) {
+    for (const auto& sound : frame["sounds"]) {
+      if (sound["op"] == op && sound["file"] == file) frames.push_back(frame["frame"]);
+    }
+  }
+  return frames;
+}
+
+// The first frame from `from` on that shows the scene.
+int FirstFrameOf(const FlowRun& run, const std::string& scene, size_t from = 0) {
+  for (size_t i = from; i < run.trace.size(); ++i) {
+    if (run.trace[i]["scene"] == scene) return static_cast<int>(i);
+  }
+  return -1;
+}
+
+// Client pixels of the screen point (origin at the centre, y up).
+std::string Cursor(int x, int y) {
+  return "cursor=" + std::to_string(x + 640) + "," + std::to_string(360 - y);
+}
+
+// Dies on frame 60 and lies dead well before frame 260.
+const std::string kDeath = "60\nset hp=0\n200\n";
+}  // namespace
+
+TEST(HalvaneDevFlowTest, TheTitleStartsAGameOneHundredFramesAfterTheClick) {
+  FlowRun run = RunFlow("title", "20\n1 LMB " + Cursor(-100, 50) + "\n110\n", "");
+  ASSERT_EQ(run.status, 0) << run.output;
+  ASSERT_EQ(run.trace.size(), 131u);
+  const auto& first = run.trace[0];
+  EXPECT_EQ(first["scene"], "title");
+  EXPECT_EQ(first["title"]["clicked"], false);
+  EXPECT_NEAR(first["title"]["promptOpacity"].get<float>(), 0.99f, 1e-5f);
+  EXPECT_EQ(SoundFrames(run, "PlayLoop", "Data/Sound/TitleBGM.wav"), std::vector<int>{0});
+
+  EXPECT_EQ(run.trace[20]["title"]["clicked"], true);
+  EXPECT_NEAR(run.trace[20]["title"]["fade"].get<float>(), 0.01f, 1e-5f);
+  EXPECT_EQ(SoundFrames(run, "Play", "Data/Sound/chargeBullet.wav"), std::vector<int>{20});
+  EXPECT_EQ(SoundFrames(run, "StopLoop", "Data/Sound/TitleBGM.wav"), std::vector<int>{20});
+  EXPECT_NEAR(run.trace[118]["title"]["fade"].get<float>(), 0.99f, 1e-4f);
+  EXPECT_EQ(run.trace[119]["title"]["fade"], 1.0);
+  EXPECT_EQ(run.trace[119]["scene"], "title");
+
+  const auto& game = run.trace[120];
+  EXPECT_EQ(game["scene"], "game");
+  EXPECT_EQ(game["kill"], 0);
+  EXPECT_NEAR(game["hud"]["fade"].get<float>(), 0.98f, 1e-5f);
+  EXPECT_EQ(game["hud"]["fadingOut"], false);
+  EXPECT_EQ(SoundFrames(run, "PlayLoop", "Data/Sound/game.wav"), std::vector<int>{120});
+  EXPECT_EQ(run.summary["scene"], "game");
+  EXPECT_EQ(run.summary["cleared"], false);
+  EXPECT_EQ(run.summary["dead"], false);
+}
+
+TEST(HalvaneDevFlowTest, DeathThenRetryStartsAFreshPlayThrough) {
+  FlowRun run =
+      RunFlow("retry", "set kill=5\n" + kDeath + "1 LMB " + Cursor(200, -250) + "\n40\n", "--start game");
+  ASSERT_EQ(run.status, 0) << run.output;
+  ASSERT_EQ(run.trace.size(), 301u);
+  EXPECT_EQ(run.trace[59]["player"]["alive"], true);
+  const auto& dead = run.trace[259];
+  EXPECT_EQ(dead["player"]["alive"], false);
+  EXPECT_EQ(dead["hud"]["dead"]["active"], true);
+  EXPECT_NEAR(dead["hud"]["fade"].get<float>(), 0.7f, 1e-5f);
+  ASSERT_EQ(SoundFrames(run, "Play", "Data/Sound/dead.wav").size(), 1u);
+  int diedAt = SoundFrames(run, "Play", "Data/Sound/dead.wav")[0];
+  EXPECT_EQ(SoundFrames(run, "StopLoop", "Data/Sound/game.wav"), std::vector<int>{diedAt});
+  EXPECT_EQ(run.trace[diedAt - 1]["hud"]["dead"]["active"], false);
+  // The world stands still under the dead screen.
+  EXPECT_EQ(run.trace[diedAt]["sky"], run.trace[259]["sky"]);
+
+  EXPECT_EQ(run.trace[260]["hud"]["fadingOut"], true);
+  EXPECT_GT(run.trace[260]["hud"]["dead"]["retryOpacity"].get<float>(), 0.4f);
+  EXPECT_EQ(SoundFrames(run, "Play", "Data/Sound/Decision.wav"), std::vector<int>{260});
+  // From the dim 0.7 up by 0.02 a frame: full on frame 275, the new scene on 276.
+  bool fresh = false;
+  for (size_t i = 261; i < run.trace.size(); ++i) {
+    if (run.trace[i]["kill"] == 0) {
+      fresh = true;
+      EXPECT_EQ(run.trace[i]["player"]["hp"], 20);
+      EXPECT_EQ(run.trace[i]["player"]["alive"], true);
+      EXPECT_NEAR(run.trace[i]["hud"]["fade"].get<float>(), 0.98f, 1e-5f);
+      EXPECT_EQ(run.trace[i]["hud"]["dead"]["active"], false);
+      EXPECT_EQ(SoundFrames(run, "PlayLoop", "Data/Sound/game.wav").back(), static_cast<int>(i));
+      EXPECT_EQ(run.trace[i - 1]["hud"]["fade"], 1.0);
+      EXPECT_EQ(i, 276u);
+      break;
+    }
+  }
+  EXPECT_TRUE(fresh);
+  EXPECT_EQ(run.summary["scene"], "game");
+  EXPECT_EQ(run.summary["kill"], 0);
+  EXPECT_EQ(run.summary["dead"], false);
+}
+
+TEST(HalvaneDevFlowTest, DeathThenTitleReturnsToAWaitingTitle) {
+  FlowRun run = RunFlow("dead-title", kDeath + "1 LMB " + Cursor(200, -150) + "\n40\n", "--start game");
+  ASSERT_EQ(run.status, 0) << run.output;
+  EXPECT_EQ(run.trace[259]["hud"]["dead"]["active"], true);
+  EXPECT_EQ(SoundFrames(run, "Play", "Data/Sound/Decision.wav"), std::vector<int>{260});
+  int title = FirstFrameOf(run, "title", 60);
+  EXPECT_EQ(title, 276);
+  ASSERT_GT(title, 0);
+  EXPECT_EQ(run.trace[title]["title"]["clicked"], false);
+  EXPECT_EQ(run.trace[title]["title"]["fade"], 0.0);
+  EXPECT_EQ(SoundFrames(run, "PlayLoop", "Data/Sound/TitleBGM.wav"), std::vector<int>{title});
+  EXPECT_EQ(run.summary["scene"], "title");
+  EXPECT_EQ(run.summary["cleared"], false);
+  EXPECT_EQ(run.summary["dead"], false);
+}
+
+TEST(HalvaneDevFlowTest, TheClearScreenLeadsBackToTheTitle) {
+  FlowRun run =
+      RunFlow("clear", "60\nset kill=21\n110\n1 LMB " + Cursor(300, -125) + "\n60\n", "--start game");
+  ASSERT_EQ(run.status, 0) << run.output;
+  ASSERT_EQ(run.trace.size(), 231u);
+  EXPECT_EQ(run.trace[59]["hud"]["clear"]["active"], false);
+  EXPECT_EQ(run.trace[60]["hud"]["clear"]["active"], true);
+  EXPECT_EQ(SoundFrames(run, "Play", "Data/Sound/clear.wav"), std::vector<int>{60});
+  EXPECT_EQ(SoundFrames(run, "StopLoop", "Data/Sound/Boss.wav"), std::vector<int>{60});
+  // Frozen from the frame of the clear on.
+  EXPECT_NE(run.trace[58]["sky"], run.trace[59]["sky"]);
+  EXPECT_EQ(run.trace[59]["sky"], run.trace[60]["sky"]);
+  EXPECT_EQ(run.trace[60]["sky"], run.trace[169]["sky"]);
+
+  EXPECT_EQ(run.trace[170]["hud"]["fadingOut"], true);
+  EXPECT_NEAR(run.trace[170]["hud"]["clear"]["buttonOpacity"].get<float>(), 0.42f, 1e-5f);
+  EXPECT_EQ(SoundFrames(run, "Play", "Data/Sound/Decision.wav"), std::vector<int>{170});
+  EXPECT_EQ(run.trace[220]["hud"]["fade"], 1.0);
+  EXPECT_EQ(FirstFrameOf(run, "title", 60), 221);
+  EXPECT_EQ(run.summary["scene"], "title");
+}
+
+TEST(HalvaneDevFlowTest, TheSummaryTellsAClearedRun) {
+  FlowRun run = RunFlow("cleared", "60\nset kill=21\n10\n", "--start game");
+  ASSERT_EQ(run.status, 0) << run.output;
+  EXPECT_EQ(run.summary["cleared"], true);
+  EXPECT_EQ(run.summary["dead"], false);
+}
+
+TEST(HalvaneDevFlowTest, TheBossLineBringsUpTheWarningAndItsMusic) {
+  FlowRun run = RunFlow("warning", "60\nset pos=0,3,486\n160\n", "--start game");
+  ASSERT_EQ(run.status, 0) << run.output;
+  EXPECT_EQ(run.trace[59]["hud"]["warning"]["active"], false);
+  const auto& start = run.trace[60]["hud"]["warning"];
+  EXPECT_EQ(start["active"], true);
+  EXPECT_EQ(start["framesLeft"], 149);
+  EXPECT_NEAR(start["opacity"].get<float>(), 0.01f, 1e-5f);
+  EXPECT_EQ(SoundFrames(run, "StopLoop", "Data/Sound/game.wav"), std::vector<int>{60});
+  EXPECT_EQ(SoundFrames(run, "PlayLoop", "Data/Sound/warning.wav"), std::vector<int>{60});
+  EXPECT_EQ(SoundFrames(run, "PlayLoop", "Data/Sound/Boss.wav"), std::vector<int>{60});
+  EXPECT_EQ(run.trace[208]["hud"]["warning"]["active"], true);
+  EXPECT_EQ(run.trace[209]["hud"]["warning"]["active"], false);
+  EXPECT_EQ(run.trace[209]["hud"]["warning"]["framesLeft"], 0);
+  EXPECT_EQ(SoundFrames(run, "StopLoop", "Data/Sound/warning.wav"), std::vector<int>{209});
+}
+
+#endif
