@@ -1,11 +1,25 @@
 #include "app/ApplicationServices.h"
 
+#include "framework/VelGraphicsDevice.h"
+#include "framework/VelShaderManager.h"
+#include "framework/VelSoundEngine.h"
 #include "platform/Platform.h"
 
 ApplicationServices DefaultApplicationServices() {
   ApplicationServices services;
-  // The frame is shown by the platform's window, so switching it is the
-  // swap chain's full-screen switch.
-  services.enterFullscreen = [] { Sys().SetFullscreen(true); };
+  // The device picks its backend from the platform's window: OpenGL in a real
+  // window, the recording backend without one.
+  services.initGraphicsDevice = [](int width, int height, std::string& errorText) {
+    return VelGraphicsDevice::GetInstance().Init(Sys().NativeWindow(), width, height, false, errorText);
+  };
+  // Full screen is the device's switch: it scales the frame into the display.
+  services.enterFullscreen = [] { VelGraphicsDevice::GetInstance().SetFullscreen(true); };
+  services.initShaderManager = [] { VelShaderManager::GetInstance().Init(); };
+  services.initSoundEngine = [] { return VelSoundEngine::GetInstance().Init(); };
+  services.updateSoundEngine = [] { VelSoundEngine::GetInstance().Update(); };
+  services.present = [] { VelGraphicsDevice::GetInstance().Present(); };
+  services.releaseShaderManager = [] { VelShaderManager::GetInstance().Release(); };
+  services.releaseGraphicsDevice = [] { VelGraphicsDevice::GetInstance().Release(); };
+  services.releaseSoundEngine = [] { VelSoundEngine::GetInstance().Release(); };
   return services;
 }

@@ -1,8 +1,8 @@
 #pragma once
 
 // The framework services the application shell drives at start-up, once per
-// frame and at shut-down. An empty slot is a service this build does not have
-// yet: the shell skips that step and reports nothing for it.
+// frame and at shut-down. Tests replace single slots to make a step fail; an
+// empty slot is a step the shell skips.
 
 #include <functional>
 #include <string>
@@ -24,6 +24,5 @@ struct ApplicationServices {
   std::function<void()> releaseSoundEngine;
 };
 
-// The services of this build: full screen goes through the platform's window;
-// the graphics device, shader manager and sound engine are not in it yet.
+// The graphics device, shader manager and sound engine of this build.
 ApplicationServices DefaultApplicationServices();

@@ -4,44 +4,19 @@
 #include <cmath>
 
 #include "framework/VelModel.h"
+#include "framework/VelRayTriangle.h"
 
 namespace {
 
-constexpr float kEpsilon = 1e-20f;
 constexpr float kPushDistance = 3.0f;
 
-// Two-sided Moller-Trumbore in unnormalised form: writes t and returns true on a hit.
-bool RayTriangle(const float3& o, const float3& dir, const float3& p0, const float3& p1, const float3& p2,
-                 float* t) {
-  const float3 e1 = p1 - p0;
-  const float3 e2 = p2 - p0;
-  const float3 p = Cross(dir, e2);
-  const float det = Dot(e1, p);
-  const float3 s = o - p0;
-  float3 q;
-  if (det >= kEpsilon) {
-    const float u = Dot(s, p);
-    if (u < 0 || u > det) return false;
-    q = Cross(s, e1);
-    const float v = Dot(dir, q);
-    if (v < 0 || u + v > det) return false;
-  } else if (det <= -kEpsilon) {
-    const float u = Dot(s, p);
-    if (u > 0 || u < det) return false;
-    q = Cross(s, e1);
-    const float v = Dot(dir, q);
-    if (v > 0 || u + v < det) return false;
-  } else {
-    return false;
-  }
-  *t = Dot(e2, q) / det;
-  return *t >= 0;
-}
+// How a node's faces are searched: through its hierarchy or one by one in order.
+enum class FaceSearch { Hierarchy, EveryFace };
 
-}  // namespace
-
-bool RayToModel(const VelModel& model, const float4x4& world, const float3& origin, const float3& direction,
-                float& outDistance, float3& outNormal) {
+// Each node is placed by Transform x world and queried in its own space; the
+// nearest hit wins, the first node of equal distances keeping it.
+bool CastRay(const VelModel& model, const float4x4& world, const float3& origin, const float3& direction,
+             FaceSearch search, float& outDistance, float3& outNormal) {
   const float kNone = 3.4028235e38f;
   float best = kNone;
   float3 b0, b1, b2;
@@ -57,6 +32,16 @@ bool RayToModel(const VelModel& model, const float4x4& world, const float3& orig
     float3 dir = TransformNormal(direction, inv);
     const float len = Length(dir);
     dir = Normalize(dir);
+    if (search == FaceSearch::Hierarchy && mesh->Bvh) {
+      const VelBvhTriangle* hit = nullptr;
+      if (mesh->Bvh->Nearest(o, dir, len, best, hit)) {
+        b0 = hit->p0;
+        b1 = hit->p1;
+        b2 = hit->p2;
+        bestWorld = w;
+      }
+      continue;
+    }
     const std::vector<float3>& pos = mesh->Positions;
     const size_t count = pos.size();
     for (const VelFace& f : mesh->Faces) {
@@ -65,7 +50,7 @@ bool RayToModel(const VelModel& model, const float4x4& world, const float3& orig
       const float3& p1 = pos[f.indices[1]];
       const float3& p2 = pos[f.indices[2]];
       float t;
-      if (!RayTriangle(o, dir, p0, p1, p2, &t)) continue;
+      if (!VelRayTriangle(o, dir, p0, p1, p2, &t)) continue;
       const float distance = t / len;
       if (distance < best) {
         best = distance;
@@ -80,6 +65,18 @@ bool RayToModel(const VelModel& model, const float4x4& world, const float3& orig
   outDistance = best;
   outNormal = Normalize(TransformNormal(Cross(b0 - b2, b1 - b2), bestWorld));
   return true;
+}
+
+}  // namespace
+
+bool RayToModel(const VelModel& model, const float4x4& world, const float3& origin, const float3& direction,
+                float& outDistance, float3& outNormal) {
+  return CastRay(model, world, origin, direction, FaceSearch::Hierarchy, outDistance, outNormal);
+}
+
+bool RayToModelBruteForce(const VelModel& model, const float4x4& world, const float3& origin,
+                          const float3& direction, float& outDistance, float3& outNormal) {
+  return CastRay(model, world, origin, direction, FaceSearch::EveryFace, outDistance, outNormal);
 }
 
 bool RayPushOut(const VelModel& model, const float4x4& world, const float3& origin, const float3& direction,

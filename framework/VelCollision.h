@@ -8,12 +8,18 @@
 
 class VelModel;
 
-// Casts a ray (world space) against every face of every mesh node of the model,
+// Casts a ray (world space) against the faces of every mesh node of the model,
 // each node placed by its Transform x world. On a hit writes the distance to the
 // nearest face, in multiples of the direction's length, and that face's
-// world-space unit normal; on a miss leaves both untouched. Allocates nothing.
+// world-space unit normal; on a miss leaves both untouched. Of equal distances
+// the first node, then the first face, wins. Walks each mesh's hierarchy;
+// allocates nothing.
 bool RayToModel(const VelModel& model, const float4x4& world, const float3& origin, const float3& direction,
                 float& outDistance, float3& outNormal);
+// The same answer found by testing every face in order: the reference the
+// hierarchy is checked and measured against.
+bool RayToModelBruteForce(const VelModel& model, const float4x4& world, const float3& origin,
+                          const float3& direction, float& outDistance, float3& outNormal);
 
 // Keeps a point 3 units (along the surface normal) in front of the surface the
 // ray meets: when it is closer, adds the correction to push and returns true.

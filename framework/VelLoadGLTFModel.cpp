@@ -8,10 +8,11 @@
 #include <cstring>
 #include <exception>
 #include <filesystem>
-#include <fstream>
 #include <map>
 #include <system_error>
 #include <vector>
+
+#include "framework/VelFileSystem.h"
 
 namespace {
 
@@ -24,33 +25,7 @@ constexpr size_t kMaxModelFaces = size_t{16} << 20;
 // Files
 
 bool ReadFileLimited(const std::string& path, std::vector<unsigned char>* out, std::string* err) {
-  std::error_code ec;
-  if (!std::filesystem::is_regular_file(path, ec)) {
-    if (err) *err += "File not found : " + path + "\n";
-    return false;
-  }
-  std::ifstream in(path, std::ios::binary);
-  if (!in) {
-    if (err) *err += "File open error : " + path + "\n";
-    return false;
-  }
-  in.seekg(0, std::ios::end);
-  std::streamoff size = in.tellg();
-  in.seekg(0, std::ios::beg);
-  if (size < 0 || !in) {
-    if (err) *err += "File read error : " + path + "\n";
-    return false;
-  }
-  if (static_cast<unsigned long long>(size) > kVelGLTFMaxFileBytes) {
-    if (err) *err += "File is larger than 256 MB : " + path + "\n";
-    return false;
-  }
-  out->resize(static_cast<size_t>(size));
-  if (size > 0 && !in.read(reinterpret_cast<char*>(out->data()), size)) {
-    if (err) *err += "File read error : " + path + "\n";
-    return false;
-  }
-  return true;
+  return VelFileSystem::ReadWholeFile(path, out, kVelGLTFMaxFileBytes, err);
 }
 
 // The library looks external files up as JoinPath(baseDir, uri) and then as
@@ -58,6 +33,8 @@ bool ReadFileLimited(const std::string& path, std::vector<unsigned char>* out, s
 // folder, is let through.
 struct FolderGuard {
   std::string baseDir;
+  // Every external file the library asked for, read or not.
+  std::vector<std::string> asked;
 
   bool Allows(const std::string& path) const {
     std::string rel;
@@ -84,10 +61,12 @@ std::string GuardedExpandFilePath(const std::string& path, void*) {
 
 bool GuardedReadWholeFile(std::vector<unsigned char>* out, std::string* err, const std::string& path,
                           void* user) {
-  if (!static_cast<FolderGuard*>(user)->Allows(path)) {
+  FolderGuard* guard = static_cast<FolderGuard*>(user);
+  if (!guard->Allows(path)) {
     if (err) *err += "File outside the model's folder : " + path + "\n";
     return false;
   }
+  guard->asked.push_back(path);
   return ReadFileLimited(path, out, err);
 }
 
@@ -506,16 +485,17 @@ void ComputeWorldTransforms(const std::vector<std::shared_ptr<VelGLTFNode>>& roo
   }
 }
 
-bool Fail(const char* reason) {
-  std::printf("Err: %s\n", reason);
+// Writes why the conversion failed; the caller prints it.
+bool Fail(const char* reason, std::string* why) {
+  *why = reason;
   return false;
 }
 
-bool ConvertModel(const tinygltf::Model& gltf, VelGLTFModel* model) {
+bool ConvertModel(const tinygltf::Model& gltf, VelGLTFModel* model, std::string* why) {
   for (const tinygltf::Material& m : gltf.materials) model->Materials.push_back(ConvertMaterial(gltf, m));
   if (model->Materials.empty()) model->Materials.emplace_back();
 
-  if (!CheckNodeForest(gltf)) return Fail("the node hierarchy is not a tree");
+  if (!CheckNodeForest(gltf)) return Fail("the node hierarchy is not a tree", why);
   const size_t nodeCount = gltf.nodes.size();
   for (size_t i = 0; i < nodeCount; ++i) model->Nodes.push_back(std::make_shared<VelGLTFNode>());
   for (size_t i = 0; i < nodeCount; ++i) {
@@ -527,12 +507,12 @@ bool ConvertModel(const tinygltf::Model& gltf, VelGLTFModel* model) {
     node.LocalTransform = LocalTransform(src);
     node.HasMesh = src.mesh >= 0;
     if (node.HasMesh && size_t(src.mesh) >= gltf.meshes.size())
-      return Fail("a node refers to a missing mesh");
+      return Fail("a node refers to a missing mesh", why);
   }
 
   if (!gltf.scenes.empty()) {
     for (int index : gltf.scenes[0].nodes) {
-      if (index < 0 || size_t(index) >= nodeCount) return Fail("the scene refers to a missing node");
+      if (index < 0 || size_t(index) >= nodeCount) return Fail("the scene refers to a missing node", why);
       model->RootNodes.push_back(model->Nodes[size_t(index)]);
     }
   }
@@ -543,7 +523,7 @@ bool ConvertModel(const tinygltf::Model& gltf, VelGLTFModel* model) {
     VelGLTFNode& node = *model->Nodes[i];
     if (!node.HasMesh) continue;
     if (!BuildNodeGeometry(gltf, gltf.meshes[size_t(gltf.nodes[i].mesh)], &node, &modelVertices, &modelFaces))
-      return Fail("the model's geometry is too large");
+      return Fail("the model's geometry is too large", why);
   }
   return true;
 }
@@ -564,17 +544,26 @@ bool VelIsUriInsideFolder(const std::string& uri) {
 }
 
 std::shared_ptr<VelGLTFModel> VelLoadGLTFModel(const std::string& fileName) {
+  return VelLoadGLTFModel(fileName, nullptr);
+}
+
+std::shared_ptr<VelGLTFModel> VelLoadGLTFModel(const std::string& fileName, VelGLTFLoadReport* report) {
+  auto say = [report](const std::string& line) {
+    std::fputs(line.c_str(), stdout);
+    if (report) report->output += line;
+  };
+  if (report) *report = VelGLTFLoadReport{};
   const size_t dot = fileName.find_last_of('.');
   const std::string extension = dot == std::string::npos ? "" : fileName.substr(dot + 1);
   const bool binary = extension == "glb";
-  std::printf(binary ? "Reading binary glTF\n" : "Reading ASCII glTF\n");
+  say(binary ? "Reading binary glTF\n" : "Reading ASCII glTF\n");
 
   tinygltf::Model gltf;
   std::string err, warn;
   bool ok = false;
 
   const size_t slash = fileName.find_last_of("/\\");
-  FolderGuard guard{slash == std::string::npos ? "" : fileName.substr(0, slash)};
+  FolderGuard guard{slash == std::string::npos ? "" : fileName.substr(0, slash), {}};
   std::vector<unsigned char> data;
   std::string readErr;
   if (!ReadFileLimited(fileName, &data, &readErr)) {
@@ -604,21 +593,28 @@ std::shared_ptr<VelGLTFModel> VelLoadGLTFModel(const std::string& fileName) {
     }
   }
 
-  if (!warn.empty()) std::printf("Warn: %s\n", warn.c_str());
-  if (!err.empty()) std::printf("Err: %s\n", err.c_str());
+  if (report) {
+    report->files.push_back(fileName);
+    report->files.insert(report->files.end(), guard.asked.begin(), guard.asked.end());
+  }
+  // As printf's %s would, the texts end at a NUL.
+  if (!warn.empty()) say("Warn: " + std::string(warn.c_str()) + "\n");
+  if (!err.empty()) say("Err: " + std::string(err.c_str()) + "\n");
   if (!ok) {
-    std::printf("Failed to parse glTF\n");
+    say("Failed to parse glTF\n");
     return nullptr;
   }
 
   auto model = std::make_shared<VelGLTFModel>();
   try {
-    if (!ConvertModel(gltf, model.get())) {
-      std::printf("Failed to parse glTF\n");
+    std::string why;
+    if (!ConvertModel(gltf, model.get(), &why)) {
+      say("Err: " + why + "\n");
+      say("Failed to parse glTF\n");
       return nullptr;
     }
   } catch (const std::exception&) {
-    std::printf("Failed to parse glTF\n");
+    say("Failed to parse glTF\n");
     return nullptr;
   }
   return model;

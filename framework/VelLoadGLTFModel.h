@@ -2,6 +2,7 @@
 
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "framework/VelGLTFModel.h"
 
@@ -9,6 +10,17 @@
 // and converts it to left-handed CPU data. Progress, the library's warnings and
 // errors go to standard output. Returns null when the file cannot be loaded.
 std::shared_ptr<VelGLTFModel> VelLoadGLTFModel(const std::string& fileName);
+
+// What one load read and said, for a cache that answers later loads of the
+// same file without reading it.
+struct VelGLTFLoadReport {
+  // The model file first, then every external file the library asked for.
+  std::vector<std::string> files;
+  // The lines written to standard output.
+  std::string output;
+};
+// The same load, also filling the report.
+std::shared_ptr<VelGLTFModel> VelLoadGLTFModel(const std::string& fileName, VelGLTFLoadReport* report);
 
 // Files larger than this are refused, the model file and its external resources alike.
 constexpr unsigned long long kVelGLTFMaxFileBytes = 256ull * 1024 * 1024;

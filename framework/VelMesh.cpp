@@ -6,7 +6,7 @@
 #include "framework/VelGraphicsDevice.h"
 
 bool VelMesh::Create(const std::vector<VelModelVertex>& vertices, const std::vector<VelFace>& faces,
-                     const std::vector<VelSubset>& subsets) {
+                     const std::vector<VelSubset>& subsets, std::shared_ptr<const VelMeshBvh> bvh) {
   Release();
   Subsets = subsets;
   constexpr size_t kMaxBytes = std::numeric_limits<uint32_t>::max();
@@ -24,6 +24,12 @@ bool VelMesh::Create(const std::vector<VelModelVertex>& vertices, const std::vec
                          faces.data());
     }
     Faces = faces;
+    if (!bvh) {
+      auto built = std::make_shared<VelMeshBvh>();
+      built->Build(Positions, Faces);
+      bvh = std::move(built);
+    }
+    Bvh = std::move(bvh);
   }
   return true;
 }
@@ -34,6 +40,7 @@ void VelMesh::Release() {
   Subsets.clear();
   Positions.clear();
   Faces.clear();
+  Bvh.reset();
 }
 
 void VelMesh::SetToDevice() const {

@@ -2,6 +2,7 @@
 
 #include "framework/VelGraphicsDevice.h"
 #include "framework/VelLoadGLTFModel.h"
+#include "framework/VelModelCache.h"
 
 VelModelMaterial::VelModelMaterial() {
   const std::shared_ptr<VelTexture>& white = VelGraphicsDevice::GetInstance().GetWhiteTexture();
@@ -34,8 +35,10 @@ bool VelModel::Load(const std::string& fileName) {
   const size_t slash = fileName.find_last_of("/\\");
   const std::string folder = slash == std::string::npos ? "./" : fileName.substr(0, slash + 1) + "/";
 
-  std::shared_ptr<VelGLTFModel> gltf = VelLoadGLTFModel(fileName);
-  if (!gltf) return false;
+  // Parsed once per file; the meshes below are this model's own.
+  const std::shared_ptr<const VelCachedModel> cached = VelModelCache::GetInstance().Load(fileName);
+  if (!cached) return false;
+  const VelGLTFModel* gltf = cached->gltf.get();
 
   const std::shared_ptr<VelTexture>& white = VelGraphicsDevice::GetInstance().GetWhiteTexture();
   Materials.resize(gltf->Materials.size());
@@ -67,7 +70,7 @@ bool VelModel::Load(const std::string& fileName) {
     node.Transform = src.LocalTransform;
     if (src.HasMesh) {
       node.Mesh = std::make_shared<VelMesh>();
-      node.Mesh->Create(src.Vertices, src.Faces, src.Subsets);
+      node.Mesh->Create(src.Vertices, src.Faces, src.Subsets, cached->bvhs[i]);
     }
   }
 

@@ -1,7 +1,9 @@
 #pragma once
 
 // The model component a game object holds: its glTF file's nodes with their
-// meshes and its materials with their textures. Each object loads its own.
+// meshes and its materials with their textures. Each object loads its own;
+// the parsed file and decoded images behind them are read once per file
+// (VelModelCache, VelImageCache).
 
 #include <memory>
 #include <string>

@@ -1,25 +1,22 @@
 #include "framework/VelTexture.h"
 
-#include <stb_image.h>
-
 #include "framework/VelGraphicsDevice.h"
+#include "framework/VelImageCache.h"
 
 bool VelTexture::Load(const std::string& name, bool renderTarget, bool depthStencil, uint32_t usageKind) {
   Release();
   if (name.empty()) return false;
-  int width = 0, height = 0, channels = 0;
-  stbi_uc* pixels = stbi_load(name.c_str(), &width, &height, &channels, 4);
-  if (!pixels) return false;
+  // Decoded once per file; each texture object gets its own GPU texture from it.
+  const std::shared_ptr<const VelImage> image = VelImageCache::GetInstance().Load(name);
+  if (!image) return false;
   VelTextureDesc description;
-  description.width = uint32_t(width);
-  description.height = uint32_t(height);
+  description.width = image->width;
+  description.height = image->height;
   description.format = VelFormat::RGBA8Unorm;
   description.usage = usageKind;
   description.bindFlags = VelBind::ShaderResource | (renderTarget ? VelBind::RenderTarget : 0u) |
                           (depthStencil ? VelBind::DepthStencil : 0u);
-  bool ok = Create(description, pixels);
-  stbi_image_free(pixels);
-  if (!ok) return false;
+  if (!Create(description, image->pixels.data())) return false;
   fileName = name;
   shaderResourceView->name = name;
   return true;

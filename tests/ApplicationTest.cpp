@@ -10,6 +10,9 @@
 #include "app/Application.h"
 #include "app/GameLocale.h"
 #include "app/SceneManager.h"
+#include "app/ApplicationServices.h"
+#include "framework/VelGraphicsDevice.h"
+#include "framework/VelSoundEngine.h"
 #include "platform/headless/HeadlessPlatform.h"
 
 namespace {
@@ -164,21 +167,25 @@ TEST_F(ApplicationTest, SoundFailureShowsTheEmptyDeviceTextAndStops) {
   EXPECT_EQ(log, (Log{"device 1280x720", "shaders", "sound"}));
 }
 
-TEST_F(ApplicationTest, ServicesOfThisBuildAreOnlyThePlatformsFullScreen) {
-  // The graphics device, shader manager and sound engine are not in this
-  // build: their steps are skipped rather than reported as done.
+TEST_F(ApplicationTest, DefaultServicesBringUpTheFrameworkAndFullScreen) {
   const ApplicationServices services = DefaultApplicationServices();
-  EXPECT_FALSE(services.initGraphicsDevice);
-  EXPECT_FALSE(services.initShaderManager);
-  EXPECT_FALSE(services.initSoundEngine);
-  EXPECT_FALSE(services.present);
-  ASSERT_TRUE(services.enterFullscreen);
+  EXPECT_TRUE(services.initGraphicsDevice && services.enterFullscreen && services.initShaderManager &&
+              services.initSoundEngine && services.updateSoundEngine && services.present &&
+              services.releaseShaderManager && services.releaseGraphicsDevice && services.releaseSoundEngine);
 
+  // Without a real window the device comes up on its recording backend, and
+  // its full-screen switch reaches the platform.
+  VelSoundEngine::GetInstance().UseHeadless(true);
   Application plain;
+  plain.SetServices(services);
   platform->SetQuestionAnswer(true);
   ASSERT_TRUE(plain.Initialise(1280, 720));
+  EXPECT_TRUE(VelGraphicsDevice::GetInstance().IsReady());
+  EXPECT_TRUE(VelGraphicsDevice::GetInstance().IsHeadless());
   EXPECT_TRUE(platform->IsFullscreen());
   EXPECT_EQ(platform->MessageBoxes().size(), 1u);
+  plain.Shutdown();
+  EXPECT_FALSE(VelGraphicsDevice::GetInstance().IsReady());
 }
 
 TEST_F(ApplicationTest, FiveMillisecondFramesSleepElevenAndLongFramesNotAtAll) {

@@ -2,7 +2,11 @@
 
 #include <SDL.h>
 
+#include <climits>
+#include <cstdint>
 #include <cstring>
+
+#include "framework/VelFileSystem.h"
 
 namespace {
 
@@ -15,8 +19,30 @@ bool Fail(std::string* error, const std::string& why) {
   return false;
 }
 
-bool Decode(const std::string& path, WaveData& out, std::string* error) {
-  SDL_RWops* file = SDL_RWFromFile(path.c_str(), "rb");
+uint32_t ReadU32(const uint8_t* p) {
+  return uint32_t(p[0]) | uint32_t(p[1]) << 8 | uint32_t(p[2]) << 16 | uint32_t(p[3]) << 24;
+}
+
+// SDL allocates a chunk's stated length before it reads it, so a few hostile
+// bytes could ask for 4 GB. The chunks SDL reads are checked against the
+// bytes really there first; other chunks it skips without reading.
+bool ChunksFit(const uint8_t* data, size_t size, std::string* error) {
+  if (size < 12 || std::memcmp(data, "RIFF", 4) != 0 || std::memcmp(data + 8, "WAVE", 4) != 0)
+    return Fail(error, "not a RIFF WAVE file");
+  size_t at = 12;
+  while (size - at >= 8) {
+    const uint8_t* chunk = data + at;
+    const uint64_t length = ReadU32(chunk + 4);
+    const bool read = std::memcmp(chunk, "fmt ", 4) == 0 || std::memcmp(chunk, "data", 4) == 0 ||
+                      std::memcmp(chunk, "fact", 4) == 0;
+    if (length > size - at - 8) return read ? Fail(error, "a chunk is longer than the file") : true;
+    at += 8 + size_t(length) + (length & 1);
+    if (at > size) break;
+  }
+  return true;
+}
+
+bool DecodeStream(SDL_RWops* file, WaveData& out, std::string* error) {
   if (!file) return Fail(error, SDL_GetError());
   // A file whose chunks promise more data than it holds is damaged; refuse it
   // rather than play the part that is there. The RIFF size itself is often
@@ -66,7 +92,23 @@ bool Decode(const std::string& path, WaveData& out, std::string* error) {
 }  // namespace
 
 std::shared_ptr<const WaveData> WaveData::Load(const std::string& path, std::string* error) {
+  std::vector<unsigned char> bytes;
+  std::string why;
+  if (!VelFileSystem::ReadWholeFile(path, &bytes, kMaxFileBytes, &why)) {
+    while (!why.empty() && why.back() == '\n') why.pop_back();
+    Fail(error, why);
+    return nullptr;
+  }
+  return Decode(bytes.data(), bytes.size(), error);
+}
+
+std::shared_ptr<const WaveData> WaveData::Decode(const void* data, size_t size, std::string* error) {
+  if (size > size_t(INT_MAX)) {
+    Fail(error, "file too large");
+    return nullptr;
+  }
+  if (!ChunksFit(static_cast<const uint8_t*>(data), size, error)) return nullptr;
   auto wave = std::make_shared<WaveData>();
-  if (!Decode(path, *wave, error)) return nullptr;
+  if (!DecodeStream(SDL_RWFromConstMem(data, int(size)), *wave, error)) return nullptr;
   return wave;
 }

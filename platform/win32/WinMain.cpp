@@ -10,39 +10,17 @@
 
 #include "app/Application.h"
 #include "app/ApplicationServices.h"
-#include "framework/VelGraphicsDevice.h"
-#include "framework/VelShaderManager.h"
-#include "framework/VelSoundEngine.h"
 #include "platform/Platform.h"
 #include "platform/win32/Win32Platform.h"
-
-namespace {
-
-ApplicationServices WindowsServices() {
-  ApplicationServices services = DefaultApplicationServices();
-  services.initGraphicsDevice = [](int width, int height, std::string& errorText) {
-    return VelGraphicsDevice::GetInstance().Init(Sys().NativeWindow(), width, height, false, errorText);
-  };
-  // Full screen is the swap chain's own state.
-  services.enterFullscreen = [] { VelGraphicsDevice::GetInstance().SetFullscreen(true); };
-  services.initShaderManager = [] { VelShaderManager::GetInstance().Init(); };
-  services.initSoundEngine = [] { return VelSoundEngine::GetInstance().Init(); };
-  services.updateSoundEngine = [] { VelSoundEngine::GetInstance().Update(); };
-  services.present = [] { VelGraphicsDevice::GetInstance().Present(); };
-  services.releaseShaderManager = [] { VelShaderManager::GetInstance().Release(); };
-  services.releaseGraphicsDevice = [] { VelGraphicsDevice::GetInstance().Release(); };
-  services.releaseSoundEngine = [] { VelSoundEngine::GetInstance().Release(); };
-  return services;
-}
-
-}  // namespace
+#include "scene/TitleScene.h"
 
 int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
   CoInitializeEx(nullptr, COINIT_MULTITHREADED);
   std::setlocale(LC_ALL, "japanese");
   InstallPlatform(std::make_unique<Win32Platform>());
   Application& application = Application::GetInstance();
-  application.SetServices(WindowsServices());
+  application.SetServices(DefaultApplicationServices());
+  application.SetFirstScene([] { return std::make_unique<TitleScene>(); });
   application.Run();
   CoUninitialize();
   return 0;

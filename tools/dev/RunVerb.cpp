@@ -14,7 +14,6 @@
 #include "app/SceneManager.h"
 #include "framework/VelCollision.h"
 #include "framework/VelGraphicsDevice.h"
-#include "framework/VelShaderManager.h"
 #include "framework/VelSoundEngine.h"
 #include "game/enemy/C_EnemyRed.h"
 #include "platform/headless/HeadlessPlatform.h"
@@ -150,24 +149,15 @@ void ApplyChange(GameScene& game, const RunSceneChange& change) {
   }
 }
 
-// The shell's services with the sound always recording and never audible, and
-// the graphics backend chosen by the platform's window: OpenGL in the hidden
-// offscreen window, or the headless recorder without one.
+// The shell's services with the sound always recording and never audible; the
+// graphics backend follows the platform's window: OpenGL in the hidden
+// offscreen window, the headless recorder without one.
 ApplicationServices RunServices() {
   ApplicationServices services = DefaultApplicationServices();
-  services.initGraphicsDevice = [](int width, int height, std::string& errorText) {
-    return VelGraphicsDevice::GetInstance().Init(Sys().NativeWindow(), width, height, false, errorText);
-  };
-  services.initShaderManager = [] { VelShaderManager::GetInstance().Init(); };
   services.initSoundEngine = [] {
     VelSoundEngine::GetInstance().UseHeadless(true);
     return VelSoundEngine::GetInstance().Init();
   };
-  services.updateSoundEngine = [] { VelSoundEngine::GetInstance().Update(); };
-  services.present = [] { VelGraphicsDevice::GetInstance().Present(); };
-  services.releaseShaderManager = [] { VelShaderManager::GetInstance().Release(); };
-  services.releaseGraphicsDevice = [] { VelGraphicsDevice::GetInstance().Release(); };
-  services.releaseSoundEngine = [] { VelSoundEngine::GetInstance().Release(); };
   return services;
 }
 
