@@ -35,6 +35,7 @@ VelGraphicsDevice::~VelGraphicsDevice() {
 
 bool VelGraphicsDevice::Init(void* window, int widthIn, int heightIn, bool debug, std::string& errorText) {
   Release();
+  rasterising = true;
   std::unique_ptr<VelGraphicsBackend> made;
   if (window)
     made = VelCreateWindowBackend();
@@ -207,12 +208,12 @@ void VelGraphicsDevice::SetTopology(VelTopology topology) {
 }
 
 void VelGraphicsDevice::Draw(uint32_t vertexCount, uint32_t startVertex) {
-  if (!backend || vertexCount == 0) return;
+  if (!backend || !rasterising || vertexCount == 0) return;
   backend->Draw(state, false, vertexCount, startVertex, 0);
 }
 
 void VelGraphicsDevice::DrawIndexed(uint32_t indexCount, uint32_t startIndex, int32_t baseVertex) {
-  if (!backend || indexCount == 0) return;
+  if (!backend || !rasterising || indexCount == 0) return;
   backend->Draw(state, true, indexCount, startIndex, baseVertex);
 }
 
@@ -240,15 +241,15 @@ void VelGraphicsDevice::DrawVertices(VelTopology topology, uint32_t vertexCount,
 }
 
 void VelGraphicsDevice::ClearBackBuffer(const float4& color) {
-  if (backend) backend->ClearColor(color);
+  if (backend && rasterising) backend->ClearColor(color);
 }
 
 void VelGraphicsDevice::ClearDepth(float depth, uint8_t stencil) {
-  if (backend) backend->ClearDepth(depth, stencil);
+  if (backend && rasterising) backend->ClearDepth(depth, stencil);
 }
 
 void VelGraphicsDevice::Present() {
-  if (backend) backend->Present();
+  if (backend && rasterising) backend->Present();
 }
 
 bool VelGraphicsDevice::SetFullscreen(bool fullscreen) {

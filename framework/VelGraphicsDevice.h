@@ -109,6 +109,12 @@ class VelGraphicsDevice {
   void Present();
   bool SetFullscreen(bool fullscreen);
 
+  // With rasterising off, draws, clears and presents are dropped while every
+  // other call still runs, so a tool can step a long stretch on a software
+  // rasteriser and pay only for the frames it keeps. On by default.
+  void SetRasterising(bool on) { rasterising = on; }
+  bool IsRasterising() const { return rasterising; }
+
   // The back buffer as RGBA8 rows, top row first.
   bool ReadBackBuffer(std::vector<uint8_t>& rgba, int& outWidth, int& outHeight);
   bool CaptureBackBuffer(const std::string& pngPath);
@@ -136,6 +142,7 @@ class VelGraphicsDevice {
   VelGraphicsDevice& operator=(const VelGraphicsDevice&) = delete;
 
   std::unique_ptr<VelGraphicsBackend> backend;
+  bool rasterising = true;
   std::shared_ptr<VelTexture> backBuffer;
   std::shared_ptr<VelTexture> depthBuffer;
   std::array<VelBuffer, kVelTempVertexBufferCount> tempVertexBuffers;

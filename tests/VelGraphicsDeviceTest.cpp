@@ -83,6 +83,31 @@ TEST_F(VelGraphicsDeviceTest, DrawVerticesPicksTheFirstBufferLargerThanTheData) 
   EXPECT_EQ(device.GetHeadlessStats().buffersCreated, 10u) << "no buffer is made for small draws";
 }
 
+TEST_F(VelGraphicsDeviceTest, WithoutRasterisingOnlyDrawsClearsAndPresentsAreDropped) {
+  uint8_t vertices[60] = {7};
+  device.SetRasterising(false);
+  device.ClearBackBuffer({0, 0, 0, 1});
+  device.ClearDepth();
+  device.DrawVertices(VelTopology::TriangleList, 3, vertices, 20);
+  device.Present();
+  EXPECT_TRUE(device.GetDrawRecords().empty());
+  EXPECT_EQ(device.GetHeadlessStats().colorClears, 0u);
+  EXPECT_EQ(device.GetHeadlessStats().depthClears, 0u);
+  EXPECT_EQ(device.GetHeadlessStats().presents, 0u);
+  // The upload still happens, so the next rasterised frame finds the same buffers.
+  EXPECT_EQ(Contents(device.GetTempVertexBuffer(0))[0], 7);
+
+  device.SetRasterising(true);
+  device.DrawVertices(VelTopology::TriangleList, 3, vertices, 20);
+  EXPECT_EQ(device.GetDrawRecords().size(), 1u);
+
+  // A new device starts rasterising.
+  device.SetRasterising(false);
+  std::string error;
+  ASSERT_TRUE(device.Init(nullptr, 1280, 720, false, error)) << error;
+  EXPECT_TRUE(device.IsRasterising());
+}
+
 TEST_F(VelGraphicsDeviceTest, LargeDrawsGrowOneBufferAndReuseIt) {
   std::vector<uint8_t> big(50000, 7);
   uint32_t createdBefore = device.GetHeadlessStats().buffersCreated;

@@ -347,6 +347,10 @@ int RunRunVerb(const DevArgs& args) {
   long frame = -1;
   platform.SetPumpHook([&]() {
     ++frame;
+    // llvmpipe is slow: with captures asked for, only the kept frames are rasterised.
+    if (!options.captureAt.empty()) {
+      VelGraphicsDevice::GetInstance().SetRasterising(options.captureAt.count(frame) > 0);
+    }
     platform.ReleaseAllKeys();
     RunFrameInput input;
     if (frame < static_cast<long>(plan.size())) {
