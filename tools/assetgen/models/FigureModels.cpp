@@ -357,7 +357,8 @@ Model ModelGun() {
 // would otherwise hide it.
 Model PushAttack() {
   Model model;
-  Material wave = Glow("Wave", {0.55f, 0.85f, 1.0f, 1}, {0.8f, 1.5f, 2.2f});
+  // Dim enough that, added over the floor, it reads as a cyan ripple and not a white sheet.
+  Material wave = Glow("Wave", {0.1f, 0.45f, 0.8f, 1}, {0.05f, 0.35f, 0.7f});
   wave.blend = true;
   model.AddMaterial(wave);
   Mesh& m = model.AddMesh("PushAttack");
