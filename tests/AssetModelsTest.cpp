@@ -253,11 +253,19 @@ TEST_F(AssetModelsTest, FiguresFitTheGameOffsets) {
   }
   const LoadedModel& player = Cached("Player/Player.gltf");
   EXPECT_GT(BoundsOf(player, kIdentity, MaterialNamed(player, "Visor")).hi.z, 0.5f);
-  // The shield is a sphere of radius 14; the push wave a crescent ahead of its origin.
+  // The shield is a sphere of radius 14; the push wave a crescent ahead of its
+  // origin, in front of the bodies of the enemies that push, which would hide it.
   for (const auto& t : Cached("Enemy/DoomShield.gltf").triangles) ASSERT_NEAR(Length(t.p0), 14.0f, 0.01f);
   Bounds wave = BoundsOf(Cached("Effect/PushAttack.gltf"));
   EXPECT_GT(wave.lo.z, 0.4f);
-  EXPECT_NEAR(wave.hi.x - wave.lo.x, 3.0f, 0.2f);
+  EXPECT_NEAR(wave.hi.x - wave.lo.x, 5.0f, 0.2f);
+  Bounds middle;
+  for (const auto& t : Cached("Effect/PushAttack.gltf").triangles)
+    for (const float3& p : {t.p0, t.p1, t.p2})
+      if (std::fabs(p.x) < 1.0f) middle.Add(p);
+  for (const char* pusher : {"Enemy/EnemyBlue.gltf", "Enemy/EnemyRed.gltf"}) {
+    EXPECT_GT(middle.lo.z, BoundsOf(Cached(pusher)).hi.z) << pusher;
+  }
   for (const char* item : {"Item/Heal.gltf", "Item/Magazine.gltf", "Item/ModelGun.gltf"}) {
     Bounds b = BoundsOf(Cached(item));
     float size = std::fmax(std::fmax(b.hi.x - b.lo.x, b.hi.y - b.lo.y), b.hi.z - b.lo.z);

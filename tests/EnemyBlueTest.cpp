@@ -181,3 +181,22 @@ TEST_F(EnemyBlueTest, WallsAndTheClosedDoorPushItBack) {
   EXPECT_NEAR(enemy.GetPosition().z, -1.8f, 1e-3f);
   EXPECT_EQ(enemy.GetPosition().x, 0.0f);
 }
+
+TEST_F(EnemyBlueTest, AgainstAWallTheFloorsPushIsAddedAgainWithTheWalls) {
+  // The push of the frame's queries accumulates and is applied whole after
+  // each hit: on a frame when it settles from 2 back to 3 and the wall ahead
+  // is hit too, the floor's unit lands twice, and the next frame's fall from 4
+  // needs no floor push at all.
+  C_EnemyBlue& enemy = Settled({50.0f, 2.0f, -10.0f});
+  Walk(enemy, 300, 0.0f);
+  Step(enemy, game.get(), 60);
+  float low = 1e9f, high = -1e9f;
+  for (int i = 0; i < 6; ++i) {
+    Step(enemy, game.get());
+    low = std::fmin(low, enemy.GetPosition().y);
+    high = std::fmax(high, enemy.GetPosition().y);
+    ASSERT_NEAR(enemy.GetPosition().z, -3.0f, 0.25f);
+  }
+  EXPECT_NEAR(low, 3.0f, 1e-4f);
+  EXPECT_NEAR(high, 4.0f, 1e-4f);
+}

@@ -351,20 +351,25 @@ Model ModelGun() {
 
 // ---------------------------------------------------------------- effects
 
-// A crescent shock wave ahead of its origin: an arc of radius 1.6 over +-70 degrees
-// around +z, thickest in the middle and tapering to points, about 3 across.
+// A crescent shock wave ahead of its origin: an arc of radius 3.3 over +-50 degrees
+// around +z, thickest in the middle and tapering to points, about 5 across. Its
+// inner edge stays in front of the pushing enemies' bodies (2.7 at most), which
+// would otherwise hide it.
 Model PushAttack() {
   Model model;
-  Material wave = Glow("Wave", {0.55f, 0.85f, 1.0f, 1}, {0.8f, 1.5f, 2.2f});
+  // Dim enough that, added over the floor, it reads as a cyan ripple and not a white sheet.
+  Material wave = Glow("Wave", {0.1f, 0.45f, 0.8f, 1}, {0.05f, 0.35f, 0.7f});
   wave.blend = true;
   model.AddMaterial(wave);
   Mesh& m = model.AddMesh("PushAttack");
   const int steps = 16;
+  const float radius = 3.3f;
+  const float spread = 50.0f;
   auto section = [&](int i, int k) {
     float t = static_cast<float>(i) / steps;
-    float angle = (-70 + 140 * t) * kDegToRad;
+    float angle = (-spread + 2 * spread * t) * kDegToRad;
     float taper = std::sin(t * kPi);
-    float r = 1.6f - 0.45f * taper * (k == 2 ? 1.0f : k == 0 ? 0.0f : 0.55f);
+    float r = radius - 0.45f * taper * (k == 2 ? 1.0f : k == 0 ? 0.0f : 0.55f);
     float y = k == 1 ? 0.55f * taper : k == 3 ? -0.55f * taper : 0.0f;
     return float3{r * std::sin(angle), y, r * std::cos(angle)};
   };
@@ -373,8 +378,8 @@ Model PushAttack() {
       float3 a = section(i, k), b = section(i + 1, k), c = section(i + 1, (k + 1) % 4),
              d = section(i, (k + 1) % 4);
       // Outward from the wave's core line.
-      float t = (i + 0.5f) / steps, angle = (-70 + 140 * t) * kDegToRad;
-      float3 core{1.45f * std::sin(angle), 0, 1.45f * std::cos(angle)};
+      float t = (i + 0.5f) / steps, angle = (-spread + 2 * spread * t) * kDegToRad;
+      float3 core{(radius - 0.15f) * std::sin(angle), 0, (radius - 0.15f) * std::cos(angle)};
       float3 facing = (a + b + c + d) * 0.25f - core;
       m.Polygon({a, b, c}, facing);
       m.Polygon({a, c, d}, facing);
