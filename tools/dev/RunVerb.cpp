@@ -13,6 +13,7 @@
 #include "app/Application.h"
 #include "app/SceneManager.h"
 #include "framework/VelCollision.h"
+#include "framework/VelDrawSwitch.h"
 #include "framework/VelGraphicsDevice.h"
 #include "framework/VelSoundEngine.h"
 #include "game/enemy/C_EnemyRed.h"
@@ -260,7 +261,8 @@ void TraceWorld(JsonLine& line, const GameScene& game) {
   }
   line.EndArray();
   line.BeginArray("flashes");
-  for (const auto& flash : game.playerShots->flashes) line.BeginObject().Field("class", flash->ClassName()).End();
+  for (const auto& flash : game.playerShots->flashes)
+    line.BeginObject().Field("class", flash->ClassName()).End();
   line.EndArray();
 }
 
@@ -284,7 +286,10 @@ void TraceEnemies(JsonLine& line, const GameScene& game) {
   line.EndArray();
   line.BeginArray("enemyBullets");
   for (const auto& bullet : game.enemyShots->bullets) {
-    line.BeginObject().Field("pos", bullet->GetPosition()).Field("drawPos", bullet->GetMatrix().Translation()).End();
+    line.BeginObject()
+        .Field("pos", bullet->GetPosition())
+        .Field("drawPos", bullet->GetMatrix().Translation())
+        .End();
   }
   line.EndArray();
   line.Field("enemyFlashes", static_cast<int>(game.enemyShots->flashes.size()));
@@ -401,6 +406,8 @@ int RunRunVerb(const DevArgs& args) {
       }
     }
     if (options.bot) input = BotInput(bot, platform);
+    // The software rasteriser is slow: a capturing run draws only the frames it keeps.
+    if (!options.captureDir.empty()) VelSetDrawing(options.captureAt.count(frame) != 0);
     for (int key : input.keys) platform.SetKeyDown(key, true);
     // Escape closes the window as the key-down message does in the game: this
     // pump destroys it and the loop ends before the frame runs.
