@@ -173,6 +173,10 @@ ApplicationServices RunServices() {
     VelSoundEngine::GetInstance().UseHeadless(true);
     return VelSoundEngine::GetInstance().Init();
   };
+  // A frame that was not drawn is not shown either.
+  services.present = [present = services.present] {
+    if (VelIsDrawing() && present) present();
+  };
   return services;
 }
 
