@@ -14,7 +14,7 @@ constexpr float kMaxTurn = 20.0f;          // degrees of mouse motion in one fra
 constexpr float kMinPitch = -40.0f, kMaxPitch = 35.0f;
 constexpr float kShotRange = 105.0f;   // bullets fade at 115 from the player
 constexpr float kEngageRange = 60.0f;  // closer than this the bot stops walking up
-constexpr float kChargeFull = 50;      // frames of holding; the charge is full after 46
+constexpr int kChargeFull = 50;        // frames of holding; the charge is full after 46
 constexpr int kTitleLookFrames = 60;   // a player takes in the title before clicking
 constexpr int kCursorGlide = 30;       // pixels per frame toward a button
 constexpr int kStuckFrames = 45;
