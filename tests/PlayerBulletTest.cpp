@@ -155,7 +155,11 @@ TEST_F(PlayerBulletTest, AShotAtTheSkyFliesAlongTheGunUntilItIsOutOfRange) {
   const int updates = 1 + FlyOut();
   EXPECT_GE(updates, 110);
   EXPECT_LE(updates, 120);
-  EXPECT_EQ(Effects("C_PlayerBulletLost").size(), 1u);
+  // It goes on the first frame it is 115 units or more from the player.
+  auto lost = Effects("C_PlayerBulletLost");
+  ASSERT_EQ(lost.size(), 1u);
+  EXPECT_GE(Distance(lost[0]->position, player().GetPosition()), 115.0f);
+  EXPECT_LT(Distance(lost[0]->position - axis, player().GetPosition()), 115.0f);
   EXPECT_TRUE(Played(Op::Play).empty());
 }
 
@@ -210,6 +214,30 @@ TEST_F(PlayerBulletTest, AChargeShotTakesSixHpWithItsOwnColoursEffectAndNumber) 
   EXPECT_EQ(Effects("C_HitChargeBullet").size(), 1u);
   EXPECT_EQ(DamageNumbers(), (std::vector<int>{100}));
   EXPECT_EQ(Plays("Data/Sound/bulletDmg.wav"), 1);
+}
+
+TEST_F(PlayerBulletTest, OfTheEnemiesOnTheAimRayTheLastInListOrderSetsTheHeading) {
+  AddEnemy(OnAimRay(30.0f));
+  AddEnemy(OnAimRay(70.0f));
+  // The heading a bullet takes toward where the aim ray meets that enemy.
+  auto headingTo = [](const C_Enemy& enemy, const C_Bullet& bullet) {
+    float distance = 0.0f;
+    float3 normal{};
+    EXPECT_TRUE(RayToModel(enemy.GetModel(), enemy.GetMatrix(), bullet.aimOrigin, bullet.aimDirection,
+                           distance, normal));
+    return Normalize(bullet.aimOrigin + bullet.aimDirection * distance - bullet.position) * 3.0f;
+  };
+  auto& enemies = game->enemies->enemies;
+  for (int order = 0; order < 2; ++order) {
+    shots().clear();
+    game->playerShots->Spawn(PlayerShots::kBullet);
+    game->playerShots->Update();
+    const C_Bullet& bullet = *shots().at(0);
+    const float3 toLast = headingTo(*enemies[1], bullet);
+    ASSERT_GT(Distance(toLast, headingTo(*enemies[0], bullet)), 0.1f);
+    EXPECT_NEAR(Distance(bullet.velocity, toLast), 0.0f, 1e-4f) << order;
+    std::swap(enemies[0], enemies[1]);  // now the nearer one comes last
+  }
 }
 
 TEST_F(PlayerBulletTest, AnEnemyBehindTheClosedDoorDrawsTheShotOntoTheDoor) {

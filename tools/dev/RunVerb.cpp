@@ -3,6 +3,7 @@
 
 #include <cstdio>
 #include <cstdlib>
+#include <filesystem>
 #include <fstream>
 #include <memory>
 #include <set>
@@ -117,6 +118,13 @@ bool ParseOptions(const std::vector<std::string>& args, RunOptions& options) {
   }
   if (!options.captureDir.empty() && options.video != "offscreen") {
     std::fprintf(stderr, "run: captures need --video offscreen\n");
+    return false;
+  }
+  // Found missing only at the first captured frame, a long offscreen run would be wasted.
+  std::error_code error;
+  if (!options.captureDir.empty() && !std::filesystem::create_directories(options.captureDir, error) &&
+      error) {
+    std::fprintf(stderr, "run: cannot create %s\n", options.captureDir.c_str());
     return false;
   }
   return true;
