@@ -1,7 +1,7 @@
 #include "platform/win32/Win32Platform.h"
 
-#include <windows.h>
 #include <mmsystem.h>
+#include <windows.h>
 
 #include "platform/win32/Win32WindowRules.h"
 
@@ -28,6 +28,15 @@ std::wstring Win32Platform::Widen(const std::string& utf8) {
   std::wstring wide(size_t(length), L'\0');
   MultiByteToWideChar(CP_UTF8, 0, utf8.data(), int(utf8.size()), wide.data(), length);
   return wide;
+}
+
+std::string Win32Platform::Narrow(const std::wstring& utf16) {
+  if (utf16.empty()) return {};
+  int length = WideCharToMultiByte(CP_UTF8, 0, utf16.data(), int(utf16.size()), nullptr, 0, nullptr, nullptr);
+  if (length <= 0) return {};
+  std::string narrow(size_t(length), '\0');
+  WideCharToMultiByte(CP_UTF8, 0, utf16.data(), int(utf16.size()), narrow.data(), length, nullptr, nullptr);
+  return narrow;
 }
 
 bool Win32Platform::CreateGameWindow(const std::string& title, int width, int height) {
