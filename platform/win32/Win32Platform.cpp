@@ -1,7 +1,8 @@
 #include "platform/win32/Win32Platform.h"
 
-#include <mmsystem.h>
 #include <windows.h>
+// mmsystem.h needs windows.h first.
+#include <mmsystem.h>
 
 #include "platform/win32/Win32WindowRules.h"
 
