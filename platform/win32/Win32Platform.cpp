@@ -6,6 +6,17 @@
 
 #include "platform/win32/Win32WindowRules.h"
 
+// The rules and the game's key codes are written without windows.h, so they
+// can be tested anywhere; here they must be the system's own values.
+static_assert(Win32WindowRules::kCreate == WM_CREATE && Win32WindowRules::kDestroy == WM_DESTROY &&
+                  Win32WindowRules::kClose == WM_CLOSE && Win32WindowRules::kKeyDown == WM_KEYDOWN &&
+                  Win32WindowRules::kEscape == VK_ESCAPE,
+              "window messages differ from the system's");
+static_assert(Key::LButton == VK_LBUTTON && Key::RButton == VK_RBUTTON && Key::Escape == VK_ESCAPE &&
+                  Key::Space == VK_SPACE && Key::A == 'A' && Key::D == 'D' && Key::R == 'R' &&
+                  Key::S == 'S' && Key::W == 'W',
+              "key codes differ from the system's virtual keys");
+
 namespace {
 const wchar_t* const kClassName = L"Window";
 constexpr DWORD kWindowStyle = WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX | WS_MAXIMIZEBOX;
