@@ -5,8 +5,8 @@
 # and closes the game with Escape. Needs `make windows` first, and wine64,
 # Xvfb, xdotool and xwd.
 #   tools/windows-smoke.sh [output folder] [frames in the game]
-# The folder gets title.png and game.png (the screen; *-window.png the
-# game window alone), the game's own
+# The folder gets title.png and game.png (the game window; *-screen.png the
+# whole screen), the game's own
 # captures frame-00000.png and frame-00005.png (the title) and one of the
 # game scene, and smoke.log. Frames, not seconds: on llvmpipe a frame may
 # take seconds, and the title's fade alone is 100 of them.
@@ -97,14 +97,16 @@ for _ in $(seq 1 960); do
 done
 [ -f "$out/frame-00005.png" ] || { echo "no 5th frame within four minutes" >&2; exit 1; }
 echo "title frames captured"
-# The whole screen, and the game window on its own.
+# The game window on its own, and the whole screen. Read through the root,
+# Wine's Direct3D output comes out garbled (its GL surface has a visual of
+# its own); the window's own dump is what the player sees.
 shoot() {
-  xwd -root -silent > "$out/screen.xwd"
-  python3 tools/xwd-to-png.py "$out/screen.xwd" "$1.png"
   xwd -id "$window" -silent > "$out/screen.xwd"
-  python3 tools/xwd-to-png.py "$out/screen.xwd" "$1-window.png"
+  python3 tools/xwd-to-png.py "$out/screen.xwd" "$1.png"
+  xwd -root -silent > "$out/screen.xwd"
+  python3 tools/xwd-to-png.py "$out/screen.xwd" "$1-screen.png"
   rm -f "$out/screen.xwd"
-  echo "screenshots: $1.png, $1-window.png"
+  echo "screenshots: $1.png, $1-screen.png"
 }
 shoot "$out/title"
 
