@@ -11,8 +11,8 @@ namespace {
 // are built for them with VEL_HLSL_LIMITED. The alpha test then zeroes the
 // pixel's alpha, which leaves the target's colour as it was under alpha and
 // additive blending (only depth is still written), and the point lights are
-// read with constant indices. The game keeps the threshold at 0, where no
-// pixel fails the test.
+// visited one by one with constant indices. The game keeps the threshold at
+// 0, where no pixel fails the test.
 #define VEL_HLSL_ALPHA_TEST                                               \
   "#ifdef VEL_HLSL_LIMITED\n"                                             \
   "#define VEL_ALPHA_TEST(a) if ((a) < g_AlphaTestThreshold) (a) = 0.0\n" \
@@ -95,20 +95,17 @@ static const float kE = 2.71828183;
     }                                                                               \
   }
 
-// The light of one point-light record.
-#define VEL_POINT_LIGHT(light)                                    \
-  {                                                               \
-    float3 toLight = light.pos - i.worldPos;                      \
-    float d = length(toLight);                                    \
-    if (light.radius > 0.0 && d < light.radius && d > 0.0) {      \
-      float falloff = 1.0 - d / light.radius;                     \
-      float3 L = toLight / d;                                     \
-      float3 radiance = light.color * falloff * falloff;          \
-      VEL_SHADE(L, radiance)                                      \
-    }                                                             \
+#define VEL_POINT_LIGHT(k)                                              \
+  if (k < g_PL_Num) {                                                   \
+    float3 toLight = g_PL[k].pos - i.worldPos;                          \
+    float d = length(toLight);                                          \
+    if (g_PL[k].radius > 0.0 && d < g_PL[k].radius && d > 0.0) {        \
+      float falloff = 1.0 - d / g_PL[k].radius;                         \
+      float3 L = toLight / d;                                           \
+      float3 radiance = g_PL[k].color * falloff * falloff;              \
+      VEL_SHADE(L, radiance)                                            \
+    }                                                                   \
   }
-#define VEL_PICK_LIGHT(k) \
-  if (l == k) light = g_PL[k];
 
 float4 main(ModelVaryings i) : SV_Target {
   float4 base = g_baseTex.Sample(g_ss, i.texCoord) * g_Material.BaseColor * i.color;
@@ -134,34 +131,28 @@ float4 main(ModelVaryings i) : SV_Target {
       VEL_SHADE(L, g_DL_Color)
     }
 #ifdef VEL_HLSL_LIMITED
-    // Each pass picks its record out with constant indices: one shading per
-    // light, however the rest is executed.
-    for (int l = 0; l < g_PL_Num && l < 100; ++l) {
-      PointLight light = g_PL[0];
-      VEL_PICK_LIGHT(1) VEL_PICK_LIGHT(2) VEL_PICK_LIGHT(3) VEL_PICK_LIGHT(4) VEL_PICK_LIGHT(5)
-      VEL_PICK_LIGHT(6) VEL_PICK_LIGHT(7) VEL_PICK_LIGHT(8) VEL_PICK_LIGHT(9) VEL_PICK_LIGHT(10)
-      VEL_PICK_LIGHT(11) VEL_PICK_LIGHT(12) VEL_PICK_LIGHT(13) VEL_PICK_LIGHT(14) VEL_PICK_LIGHT(15)
-      VEL_PICK_LIGHT(16) VEL_PICK_LIGHT(17) VEL_PICK_LIGHT(18) VEL_PICK_LIGHT(19) VEL_PICK_LIGHT(20)
-      VEL_PICK_LIGHT(21) VEL_PICK_LIGHT(22) VEL_PICK_LIGHT(23) VEL_PICK_LIGHT(24) VEL_PICK_LIGHT(25)
-      VEL_PICK_LIGHT(26) VEL_PICK_LIGHT(27) VEL_PICK_LIGHT(28) VEL_PICK_LIGHT(29) VEL_PICK_LIGHT(30)
-      VEL_PICK_LIGHT(31) VEL_PICK_LIGHT(32) VEL_PICK_LIGHT(33) VEL_PICK_LIGHT(34) VEL_PICK_LIGHT(35)
-      VEL_PICK_LIGHT(36) VEL_PICK_LIGHT(37) VEL_PICK_LIGHT(38) VEL_PICK_LIGHT(39) VEL_PICK_LIGHT(40)
-      VEL_PICK_LIGHT(41) VEL_PICK_LIGHT(42) VEL_PICK_LIGHT(43) VEL_PICK_LIGHT(44) VEL_PICK_LIGHT(45)
-      VEL_PICK_LIGHT(46) VEL_PICK_LIGHT(47) VEL_PICK_LIGHT(48) VEL_PICK_LIGHT(49) VEL_PICK_LIGHT(50)
-      VEL_PICK_LIGHT(51) VEL_PICK_LIGHT(52) VEL_PICK_LIGHT(53) VEL_PICK_LIGHT(54) VEL_PICK_LIGHT(55)
-      VEL_PICK_LIGHT(56) VEL_PICK_LIGHT(57) VEL_PICK_LIGHT(58) VEL_PICK_LIGHT(59) VEL_PICK_LIGHT(60)
-      VEL_PICK_LIGHT(61) VEL_PICK_LIGHT(62) VEL_PICK_LIGHT(63) VEL_PICK_LIGHT(64) VEL_PICK_LIGHT(65)
-      VEL_PICK_LIGHT(66) VEL_PICK_LIGHT(67) VEL_PICK_LIGHT(68) VEL_PICK_LIGHT(69) VEL_PICK_LIGHT(70)
-      VEL_PICK_LIGHT(71) VEL_PICK_LIGHT(72) VEL_PICK_LIGHT(73) VEL_PICK_LIGHT(74) VEL_PICK_LIGHT(75)
-      VEL_PICK_LIGHT(76) VEL_PICK_LIGHT(77) VEL_PICK_LIGHT(78) VEL_PICK_LIGHT(79) VEL_PICK_LIGHT(80)
-      VEL_PICK_LIGHT(81) VEL_PICK_LIGHT(82) VEL_PICK_LIGHT(83) VEL_PICK_LIGHT(84) VEL_PICK_LIGHT(85)
-      VEL_PICK_LIGHT(86) VEL_PICK_LIGHT(87) VEL_PICK_LIGHT(88) VEL_PICK_LIGHT(89) VEL_PICK_LIGHT(90)
-      VEL_PICK_LIGHT(91) VEL_PICK_LIGHT(92) VEL_PICK_LIGHT(93) VEL_PICK_LIGHT(94) VEL_PICK_LIGHT(95)
-      VEL_PICK_LIGHT(96) VEL_PICK_LIGHT(97) VEL_PICK_LIGHT(98) VEL_PICK_LIGHT(99)
-      VEL_POINT_LIGHT(light)
-    }
+    VEL_POINT_LIGHT(0) VEL_POINT_LIGHT(1) VEL_POINT_LIGHT(2) VEL_POINT_LIGHT(3) VEL_POINT_LIGHT(4)
+    VEL_POINT_LIGHT(5) VEL_POINT_LIGHT(6) VEL_POINT_LIGHT(7) VEL_POINT_LIGHT(8) VEL_POINT_LIGHT(9)
+    VEL_POINT_LIGHT(10) VEL_POINT_LIGHT(11) VEL_POINT_LIGHT(12) VEL_POINT_LIGHT(13) VEL_POINT_LIGHT(14)
+    VEL_POINT_LIGHT(15) VEL_POINT_LIGHT(16) VEL_POINT_LIGHT(17) VEL_POINT_LIGHT(18) VEL_POINT_LIGHT(19)
+    VEL_POINT_LIGHT(20) VEL_POINT_LIGHT(21) VEL_POINT_LIGHT(22) VEL_POINT_LIGHT(23) VEL_POINT_LIGHT(24)
+    VEL_POINT_LIGHT(25) VEL_POINT_LIGHT(26) VEL_POINT_LIGHT(27) VEL_POINT_LIGHT(28) VEL_POINT_LIGHT(29)
+    VEL_POINT_LIGHT(30) VEL_POINT_LIGHT(31) VEL_POINT_LIGHT(32) VEL_POINT_LIGHT(33) VEL_POINT_LIGHT(34)
+    VEL_POINT_LIGHT(35) VEL_POINT_LIGHT(36) VEL_POINT_LIGHT(37) VEL_POINT_LIGHT(38) VEL_POINT_LIGHT(39)
+    VEL_POINT_LIGHT(40) VEL_POINT_LIGHT(41) VEL_POINT_LIGHT(42) VEL_POINT_LIGHT(43) VEL_POINT_LIGHT(44)
+    VEL_POINT_LIGHT(45) VEL_POINT_LIGHT(46) VEL_POINT_LIGHT(47) VEL_POINT_LIGHT(48) VEL_POINT_LIGHT(49)
+    VEL_POINT_LIGHT(50) VEL_POINT_LIGHT(51) VEL_POINT_LIGHT(52) VEL_POINT_LIGHT(53) VEL_POINT_LIGHT(54)
+    VEL_POINT_LIGHT(55) VEL_POINT_LIGHT(56) VEL_POINT_LIGHT(57) VEL_POINT_LIGHT(58) VEL_POINT_LIGHT(59)
+    VEL_POINT_LIGHT(60) VEL_POINT_LIGHT(61) VEL_POINT_LIGHT(62) VEL_POINT_LIGHT(63) VEL_POINT_LIGHT(64)
+    VEL_POINT_LIGHT(65) VEL_POINT_LIGHT(66) VEL_POINT_LIGHT(67) VEL_POINT_LIGHT(68) VEL_POINT_LIGHT(69)
+    VEL_POINT_LIGHT(70) VEL_POINT_LIGHT(71) VEL_POINT_LIGHT(72) VEL_POINT_LIGHT(73) VEL_POINT_LIGHT(74)
+    VEL_POINT_LIGHT(75) VEL_POINT_LIGHT(76) VEL_POINT_LIGHT(77) VEL_POINT_LIGHT(78) VEL_POINT_LIGHT(79)
+    VEL_POINT_LIGHT(80) VEL_POINT_LIGHT(81) VEL_POINT_LIGHT(82) VEL_POINT_LIGHT(83) VEL_POINT_LIGHT(84)
+    VEL_POINT_LIGHT(85) VEL_POINT_LIGHT(86) VEL_POINT_LIGHT(87) VEL_POINT_LIGHT(88) VEL_POINT_LIGHT(89)
+    VEL_POINT_LIGHT(90) VEL_POINT_LIGHT(91) VEL_POINT_LIGHT(92) VEL_POINT_LIGHT(93) VEL_POINT_LIGHT(94)
+    VEL_POINT_LIGHT(95) VEL_POINT_LIGHT(96) VEL_POINT_LIGHT(97) VEL_POINT_LIGHT(98) VEL_POINT_LIGHT(99)
 #else
-    [loop] for (int l = 0; l < g_PL_Num && l < 100; ++l) VEL_POINT_LIGHT(g_PL[l])
+    [loop] for (int l = 0; l < g_PL_Num && l < 100; ++l) { VEL_POINT_LIGHT(l) }
 #endif
   }
   color += g_emissiveTex.Sample(g_ss, i.texCoord).rgb * g_Material.Emissive;
