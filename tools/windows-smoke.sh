@@ -7,7 +7,7 @@
 #   tools/windows-smoke.sh [output folder] [frames in the game]
 # The folder gets title.png and game.png (the game window; *-screen.png the
 # whole screen), the game's own
-# captures frame-00000.png and frame-00005.png (the title) and one of the
+# captures frame-00000.png, -00005 and -00007 (the title) and one of the
 # game scene, and smoke.log. Frames, not seconds: on llvmpipe a frame may
 # take seconds, and the title's fade alone is 100 of them.
 set -euo pipefail
@@ -15,7 +15,7 @@ cd "$(dirname "$0")/.."
 
 out=${1:-build-win/smoke}
 in_game=${2:-120}
-# The click lands a frame or two after frame 5; the fade then takes 100
+# The button is held over frames 6 and 7; the fade then takes 100
 # frames and the game scene loads on the last of them.
 game_frame=$((5 + 110 + in_game))
 game_png=$(printf "frame-%05d.png" "$game_frame")
@@ -66,7 +66,7 @@ mkdir -p "$out"
 out=$(cd "$out" && pwd)
 rm -f "$out"/frame-*.png
 # The game's captures, through Wine's drive for the Unix root.
-export HALVANE_CAPTURE="Z:${out}:0,5,${game_frame}"
+export HALVANE_CAPTURE="Z:${out}:0,5,7,${game_frame}"
 (cd "$game_dir" && exec "$wine" halvane.exe) > "$out/smoke.log" 2>&1 &
 game=$!
 
@@ -110,9 +110,13 @@ shoot() {
 }
 shoot "$out/title"
 
-# The title polls the button once a frame: hold it long enough to be seen.
+# The title polls the button once a frame, and a frame may take seconds:
+# hold it from frame 5 until frame 7 is done, so one whole frame saw it.
 xdotool mousemove $((X + WIDTH / 2)) $((Y + HEIGHT / 2)) mousedown 1
-sleep 0.5
+for _ in $(seq 1 960); do
+  [ -f "$out/frame-00007.png" ] && break
+  sleep 0.25
+done
 xdotool mouseup 1
 echo "clicked; waiting for frame $game_frame"
 for _ in $(seq 1 7200); do
