@@ -1,5 +1,6 @@
 # Two commands: `make run` plays, `make test` runs the whole suite.
-# `make windows` cross-builds build-win/halvane.exe and a zip to unpack on Windows.
+# `make windows` cross-builds build-win/halvane.exe and a zip to unpack on Windows;
+# `make test` builds that exe too, so the Windows build cannot rot unnoticed.
 JOBS ?= $(shell nproc)
 
 .PHONY: deps build run test windows clean
@@ -15,6 +16,8 @@ run: build
 	cd build && ./halvane
 
 test: build
+	@cmake --preset windows >/dev/null
+	@cmake --build build-win -j $(JOBS)
 	cd build && ctest -j $(JOBS) --output-on-failure
 
 # The asset generator runs here, in the Linux build; the zip holds the exe

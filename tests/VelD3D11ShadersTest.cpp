@@ -27,15 +27,20 @@ bool HaveGlslang() {
   return std::system("command -v glslangValidator >/dev/null 2>&1") == 0;
 }
 
-Reflection Reflect(VelShaderPath path, bool vertexStage, const std::filesystem::path& dir) {
+// limited: the form built for older compilers (VEL_HLSL_LIMITED defined).
+Reflection Reflect(VelShaderPath path, bool vertexStage, const std::filesystem::path& dir,
+                   bool limited = false) {
   const VelHlslStage stage = VelD3D11ShaderStage(path, vertexStage);
-  const std::filesystem::path file = dir / (std::string(VelShaderPathName(path)) + (vertexStage ? ".vs" : ".ps") + ".hlsl");
+  const std::filesystem::path file =
+      dir / (std::string(VelShaderPathName(path)) + (vertexStage ? ".vs" : ".ps") +
+             (limited ? ".limited" : "") + ".hlsl");
   {
     std::ofstream out(file);
     out << stage.source;
   }
-  const std::string command = std::string("glslangValidator -D -V -q -S ") + (vertexStage ? "vert" : "frag") +
-                              " -e " + stage.entryPoint + " -o /dev/null " + file.string() + " 2>&1";
+  const std::string command = std::string("glslangValidator -D ") + (limited ? "-DVEL_HLSL_LIMITED " : "") +
+                              "-V -q -S " + (vertexStage ? "vert" : "frag") + " -e " + stage.entryPoint +
+                              " -o /dev/null " + file.string() + " 2>&1";
   Reflection result;
   FILE* pipe = popen(command.c_str(), "r");
   if (!pipe) return result;
@@ -73,40 +78,48 @@ TEST_F(VelD3D11ShadersTest, EveryStageCompilesAsShaderModel4) {
     for (bool vertexStage : {true, false}) {
       const VelHlslStage stage = VelD3D11ShaderStage(path, vertexStage);
       EXPECT_STREQ(stage.profile, vertexStage ? "vs_4_0" : "ps_4_0");
-      const Reflection r = Reflect(path, vertexStage, dir.path);
-      EXPECT_TRUE(r.compiled) << VelShaderPathName(path) << (vertexStage ? " vertex" : " pixel") << "\n" << r.log;
+      for (bool limited : {false, true}) {
+        const Reflection r = Reflect(path, vertexStage, dir.path, limited);
+        EXPECT_TRUE(r.compiled) << VelShaderPathName(path) << (vertexStage ? " vertex" : " pixel")
+                                << (limited ? " limited" : "") << "\n"
+                                << r.log;
+      }
     }
   }
   EXPECT_EQ(VelD3D11ShaderStage(VelShaderPath::None, true).source, nullptr);
 }
 
 TEST_F(VelD3D11ShadersTest, ModelConstantsSitWhereTheCppBuffersPutThem) {
-  const Reflection pixel = Reflect(VelShaderPath::Model, false, dir.path);
-  ASSERT_TRUE(pixel.compiled) << pixel.log;
-  EXPECT_EQ(pixel.bindings.at("cbObject"), 0);
-  EXPECT_EQ(pixel.bindings.at("cbMaterial"), 1);
-  EXPECT_EQ(pixel.bindings.at("cbCamera"), 7);
-  EXPECT_EQ(pixel.bindings.at("cbLight"), 8);
-  EXPECT_EQ(pixel.bindings.at("g_baseTex"), 0);
-  EXPECT_EQ(pixel.bindings.at("g_emissiveTex"), 1);
-  EXPECT_EQ(pixel.bindings.at("g_mrTex"), 2);
-  EXPECT_EQ(pixel.bindings.at("g_ss"), 0);
+  for (bool limited : {false, true}) {
+    SCOPED_TRACE(limited ? "limited form" : "full form");
+    const Reflection pixel = Reflect(VelShaderPath::Model, false, dir.path, limited);
+    ASSERT_TRUE(pixel.compiled) << pixel.log;
+    EXPECT_EQ(pixel.bindings.at("cbObject"), 0);
+    EXPECT_EQ(pixel.bindings.at("cbMaterial"), 1);
+    EXPECT_EQ(pixel.bindings.at("cbCamera"), 7);
+    EXPECT_EQ(pixel.bindings.at("cbLight"), 8);
+    EXPECT_EQ(pixel.bindings.at("g_baseTex"), 0);
+    EXPECT_EQ(pixel.bindings.at("g_emissiveTex"), 1);
+    EXPECT_EQ(pixel.bindings.at("g_mrTex"), 2);
+    EXPECT_EQ(pixel.bindings.at("g_ss"), 0);
 
-  EXPECT_EQ(pixel.offsets.at("g_LightEnable"), int(offsetof(VelCbObject, g_LightEnable)));
-  EXPECT_EQ(pixel.offsets.at("g_AlphaTestThreshold"), int(offsetof(VelCbObject, g_AlphaTestThreshold)));
-  EXPECT_EQ(pixel.offsets.at("g_Material.Emissive"), int(offsetof(VelMaterialConstants, Emissive)));
-  EXPECT_EQ(pixel.offsets.at("g_Material.Metallic"), int(offsetof(VelMaterialConstants, Metallic)));
-  EXPECT_EQ(pixel.offsets.at("g_Material.Roughness"), int(offsetof(VelMaterialConstants, Roughness)));
-  EXPECT_EQ(pixel.offsets.at("g_CamPos"), int(offsetof(VelCbCamera, g_CamPos)));
-  EXPECT_EQ(pixel.offsets.at("g_DistanceFogEnable"), int(offsetof(VelCbCamera, g_DistanceFogEnable)));
-  EXPECT_EQ(pixel.offsets.at("g_DistanceFogColor"), int(offsetof(VelCbCamera, g_DistanceFogColor)));
-  EXPECT_EQ(pixel.offsets.at("g_DistanceFogDensity"), int(offsetof(VelCbCamera, g_DistanceFogDensity)));
-  EXPECT_EQ(pixel.offsets.at("g_DL_Dir"), int(offsetof(VelCbLight, g_DL_Dir)));
-  EXPECT_EQ(pixel.offsets.at("g_DL_Color"), int(offsetof(VelCbLight, g_DL_Color)));
-  EXPECT_EQ(pixel.offsets.at("g_PL.color"), int(offsetof(VelCbLight, g_PL)));
-  EXPECT_EQ(pixel.offsets.at("g_PL.radius"), int(offsetof(VelCbLight, g_PL) + offsetof(VelPointLight, radius)));
-  EXPECT_EQ(pixel.offsets.at("g_PL.pos"), int(offsetof(VelCbLight, g_PL) + offsetof(VelPointLight, pos)));
-  EXPECT_EQ(pixel.offsets.at("g_PL_Num"), int(offsetof(VelCbLight, g_PL_Num)));
+    EXPECT_EQ(pixel.offsets.at("g_LightEnable"), int(offsetof(VelCbObject, g_LightEnable)));
+    EXPECT_EQ(pixel.offsets.at("g_AlphaTestThreshold"), int(offsetof(VelCbObject, g_AlphaTestThreshold)));
+    EXPECT_EQ(pixel.offsets.at("g_Material.Emissive"), int(offsetof(VelMaterialConstants, Emissive)));
+    EXPECT_EQ(pixel.offsets.at("g_Material.Metallic"), int(offsetof(VelMaterialConstants, Metallic)));
+    EXPECT_EQ(pixel.offsets.at("g_Material.Roughness"), int(offsetof(VelMaterialConstants, Roughness)));
+    EXPECT_EQ(pixel.offsets.at("g_CamPos"), int(offsetof(VelCbCamera, g_CamPos)));
+    EXPECT_EQ(pixel.offsets.at("g_DistanceFogEnable"), int(offsetof(VelCbCamera, g_DistanceFogEnable)));
+    EXPECT_EQ(pixel.offsets.at("g_DistanceFogColor"), int(offsetof(VelCbCamera, g_DistanceFogColor)));
+    EXPECT_EQ(pixel.offsets.at("g_DistanceFogDensity"), int(offsetof(VelCbCamera, g_DistanceFogDensity)));
+    EXPECT_EQ(pixel.offsets.at("g_DL_Dir"), int(offsetof(VelCbLight, g_DL_Dir)));
+    EXPECT_EQ(pixel.offsets.at("g_DL_Color"), int(offsetof(VelCbLight, g_DL_Color)));
+    EXPECT_EQ(pixel.offsets.at("g_PL.color"), int(offsetof(VelCbLight, g_PL)));
+    EXPECT_EQ(pixel.offsets.at("g_PL.radius"),
+              int(offsetof(VelCbLight, g_PL) + offsetof(VelPointLight, radius)));
+    EXPECT_EQ(pixel.offsets.at("g_PL.pos"), int(offsetof(VelCbLight, g_PL) + offsetof(VelPointLight, pos)));
+    EXPECT_EQ(pixel.offsets.at("g_PL_Num"), int(offsetof(VelCbLight, g_PL_Num)));
+  }
 
   const Reflection vertex = Reflect(VelShaderPath::Model, true, dir.path);
   ASSERT_TRUE(vertex.compiled) << vertex.log;
@@ -124,7 +137,8 @@ TEST_F(VelD3D11ShadersTest, EffectAndSpriteConstantsSitWhereTheCppBuffersPutThem
   EXPECT_EQ(effectVertex.bindings.at("cbPerObject"), 0);
   EXPECT_EQ(effectVertex.bindings.at("cbCamera"), 7);
   EXPECT_EQ(effectVertex.offsets.at("g_UVTiling"), int(offsetof(VelCbPerObject, g_UVTiling)));
-  EXPECT_EQ(effectPixel.offsets.at("g_AlphaTestThreshold"), int(offsetof(VelCbPerObject, g_AlphaTestThreshold)));
+  EXPECT_EQ(effectPixel.offsets.at("g_AlphaTestThreshold"),
+            int(offsetof(VelCbPerObject, g_AlphaTestThreshold)));
   EXPECT_EQ(effectPixel.bindings.at("g_tex"), 0);
 
   const Reflection spriteVertex = Reflect(VelShaderPath::Sprite, true, dir.path);

@@ -1,14 +1,24 @@
 #!/usr/bin/env bash
 # Runs the Windows game under Wine on a virtual X display: answers the
-# full-screen question (No), clicks in the window, lets it run, takes a
-# screenshot and closes it with Escape. Needs `make windows` first, and
-# wine64, Xvfb, xdotool and xwd.
-#   tools/windows-smoke.sh [screenshot.png] [seconds]
+# full-screen question (No), waits for the title's frames, takes a
+# screenshot, clicks to start, lets the game run, takes another screenshot
+# and closes the game with Escape. Needs `make windows` first, and wine64,
+# Xvfb, xdotool and xwd.
+#   tools/windows-smoke.sh [output folder] [frames in the game]
+# The folder gets title.png and game.png (the game window; *-screen.png the
+# whole screen), the game's own
+# captures frame-00000.png, -00005 and -00007 (the title) and one of the
+# game scene, and smoke.log. Frames, not seconds: on llvmpipe a frame may
+# take seconds, and the title's fade alone is 100 of them.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
-shot=${1:-build-win/smoke.png}
-seconds=${2:-5}
+out=${1:-build-win/smoke}
+in_game=${2:-120}
+# The button is held over frames 6 and 7; the fade then takes 100
+# frames and the game scene loads on the last of them.
+game_frame=$((5 + 110 + in_game))
+game_png=$(printf "frame-%05d.png" "$game_frame")
 game_dir=build-win/package/Halvane
 [ -x "$game_dir/halvane.exe" ] || [ -f "$game_dir/halvane.exe" ] || { echo "no $game_dir/halvane.exe: run make windows" >&2; exit 1; }
 
@@ -52,7 +62,12 @@ wait_window() {
   return 1
 }
 
-(cd "$game_dir" && exec "$wine" halvane.exe) > build-win/smoke.log 2>&1 &
+mkdir -p "$out"
+out=$(cd "$out" && pwd)
+rm -f "$out"/frame-*.png
+# The game's captures, through Wine's drive for the Unix root.
+export HALVANE_CAPTURE="Z:${out}:0,5,7,${game_frame}"
+(cd "$game_dir" && exec "$wine" halvane.exe) > "$out/smoke.log" 2>&1 &
 game=$!
 
 question=$(wait_window "確認" 60) || { echo "the full-screen question never appeared" >&2; exit 1; }
@@ -71,15 +86,46 @@ done
 xdotool search --onlyvisible --name "確認" >/dev/null 2>&1 && { echo "the question was not answered" >&2; exit 1; }
 window=$(wait_window "Halvane  ver.0.9.7" 30) || { echo "the game window never appeared" >&2; exit 1; }
 echo "game window: $window"
-sleep 1
 eval "$(xdotool getwindowgeometry --shell "$window")"
 echo "game window geometry: ${WIDTH}x${HEIGHT} at ($X, $Y)"
-xdotool mousemove $((X + WIDTH / 2)) $((Y + HEIGHT / 2)) click 1
-sleep "$seconds"
 
-xwd -root -silent > build-win/smoke.xwd
-python3 tools/xwd-to-png.py build-win/smoke.xwd "$shot"
-echo "screenshot: $shot"
+# The title loads before its first frame; on llvmpipe frames are slow.
+for _ in $(seq 1 960); do
+  [ -f "$out/frame-00005.png" ] && break
+  kill -0 "$game" 2>/dev/null || { echo "the game ended before its 5th frame" >&2; exit 1; }
+  sleep 0.25
+done
+[ -f "$out/frame-00005.png" ] || { echo "no 5th frame within four minutes" >&2; exit 1; }
+echo "title frames captured"
+# The game window on its own, and the whole screen. Read through the root,
+# Wine's Direct3D output comes out garbled (its GL surface has a visual of
+# its own); the window's own dump is what the player sees.
+shoot() {
+  xwd -id "$window" -silent > "$out/screen.xwd"
+  python3 tools/xwd-to-png.py "$out/screen.xwd" "$1.png"
+  xwd -root -silent > "$out/screen.xwd"
+  python3 tools/xwd-to-png.py "$out/screen.xwd" "$1-screen.png"
+  rm -f "$out/screen.xwd"
+  echo "screenshots: $1.png, $1-screen.png"
+}
+shoot "$out/title"
+
+# The title polls the button once a frame, and a frame may take seconds:
+# hold it from frame 5 until frame 7 is done, so one whole frame saw it.
+xdotool mousemove $((X + WIDTH / 2)) $((Y + HEIGHT / 2)) mousedown 1
+for _ in $(seq 1 960); do
+  [ -f "$out/frame-00007.png" ] && break
+  sleep 0.25
+done
+xdotool mouseup 1
+echo "clicked; waiting for frame $game_frame"
+for _ in $(seq 1 7200); do
+  [ -f "$out/$game_png" ] && break
+  kill -0 "$game" 2>/dev/null || { echo "the game ended before frame $game_frame" >&2; exit 1; }
+  sleep 0.25
+done
+[ -f "$out/$game_png" ] || { echo "no frame $game_frame within half an hour" >&2; exit 1; }
+shoot "$out/game"
 
 xdotool key Escape
 for _ in $(seq 1 40); do

@@ -1,7 +1,29 @@
 #include "framework/audio/XAudio2Backend.h"
 
+#include <mmdeviceapi.h>
+
 #include "framework/audio/XAudio2Library.h"
 #include "framework/audio/XAudio2Voice.h"
+
+namespace {
+
+// Whether the system has a default output endpoint. XAudio2 is asked for a
+// mastering voice only then: without one a real XAudio2 fails the call, but
+// Wine's (over FAudio) reads through a null device and takes the process
+// down, so the backend stays silent instead.
+bool HasDefaultOutput() {
+  IMMDeviceEnumerator* enumerator = nullptr;
+  if (FAILED(CoCreateInstance(__uuidof(MMDeviceEnumerator), nullptr, CLSCTX_ALL,
+                              __uuidof(IMMDeviceEnumerator), reinterpret_cast<void**>(&enumerator))))
+    return false;
+  IMMDevice* device = nullptr;
+  const bool found = SUCCEEDED(enumerator->GetDefaultAudioEndpoint(eRender, eConsole, &device)) && device;
+  if (device) device->Release();
+  enumerator->Release();
+  return found;
+}
+
+}  // namespace
 
 std::unique_ptr<AudioBackend> CreateDeviceAudioBackend() {
   return std::make_unique<XAudio2Backend>();
@@ -9,7 +31,11 @@ std::unique_ptr<AudioBackend> CreateDeviceAudioBackend() {
 
 XAudio2Backend::XAudio2Backend() {
   const XAudio2Library& library = XAudio2Library::Get();
-  if (!library.create || FAILED(library.create(&audio, 0, XAUDIO2_DEFAULT_PROCESSOR))) {
+  if (!library.create || !HasDefaultOutput()) return;
+  // XAudio2 2.9's default processor is 0; the header at hand carries the
+  // older versions' "any processor" under that name.
+  constexpr XAUDIO2_PROCESSOR kDefaultProcessor = XAUDIO2_PROCESSOR(0);
+  if (FAILED(library.create(&audio, 0, kDefaultProcessor))) {
     audio = nullptr;
     return;
   }

@@ -186,30 +186,34 @@ const char* ProfileFor(const char* profile, D3D_FEATURE_LEVEL level) {
   return vertex ? "vs_4_0_level_9_1" : "ps_4_0_level_9_1";
 }
 
+// A compiler's messages; not every compiler ends them with a zero byte.
+std::string MessagesOf(ID3DBlob* errors) {
+  if (!errors) return {};
+  return std::string(static_cast<const char*>(errors->GetBufferPointer()), errors->GetBufferSize());
+}
+
 Com<ID3DBlob> Compile(const VelHlslStage& stage, const char* profile, bool debug) {
+  const UINT flags =
+      D3DCOMPILE_ENABLE_STRICTNESS | (debug ? D3DCOMPILE_DEBUG : D3DCOMPILE_OPTIMIZATION_LEVEL3);
   Com<ID3DBlob> code, errors;
-  UINT flags = D3DCOMPILE_ENABLE_STRICTNESS | (debug ? D3DCOMPILE_DEBUG : D3DCOMPILE_OPTIMIZATION_LEVEL3);
   HRESULT hr = D3DCompile(stage.source, std::strlen(stage.source), nullptr, nullptr, nullptr,
                           stage.entryPoint, profile, flags, 0, &code, &errors);
-  if (FAILED(hr) && profile[0] == 'p') {
-    // A compiler that knows no discard still builds the stage without the
-    // alpha test (see the shader sources).
-    static const D3D_SHADER_MACRO noDiscard[] = {{"VEL_NO_DISCARD", "1"}, {nullptr, nullptr}};
-    Com<ID3DBlob> retryErrors;
-    if (SUCCEEDED(D3DCompile(stage.source, std::strlen(stage.source), nullptr, noDiscard, nullptr,
-                             stage.entryPoint, profile, flags, 0, &code, &retryErrors))) {
-      std::fprintf(stderr, "HLSL %s: built without the alpha test: %s\n", profile,
-                   errors ? static_cast<const char*>(errors->GetBufferPointer()) : "");
-      return code;
-    }
-    errors = retryErrors;
+  if (SUCCEEDED(hr)) return code;
+  // An older compiler gets the stage in the form it can build (see the
+  // shader sources).
+  static const D3D_SHADER_MACRO limited[] = {{"VEL_HLSL_LIMITED", "1"}, {nullptr, nullptr}};
+  Com<ID3DBlob> limitedErrors;
+  const HRESULT limitedHr = D3DCompile(stage.source, std::strlen(stage.source), nullptr, limited, nullptr,
+                                       stage.entryPoint, profile, flags, 0, &code, &limitedErrors);
+  if (SUCCEEDED(limitedHr)) {
+    std::fprintf(stderr, "HLSL %s: built in the limited form after: %s\n", profile,
+                 MessagesOf(errors.Get()).c_str());
+    return code;
   }
-  if (FAILED(hr)) {
-    std::fprintf(stderr, "HLSL %s failed (0x%08lx): %s\n", profile, static_cast<unsigned long>(hr),
-                 errors ? static_cast<const char*>(errors->GetBufferPointer()) : "");
-    return nullptr;
-  }
-  return code;
+  std::fprintf(stderr, "HLSL %s failed (0x%08lx): %s\nlimited form (0x%08lx): %s\n", profile,
+               static_cast<unsigned long>(hr), MessagesOf(errors.Get()).c_str(),
+               static_cast<unsigned long>(limitedHr), MessagesOf(limitedErrors.Get()).c_str());
+  return nullptr;
 }
 
 }  // namespace
@@ -336,7 +340,8 @@ std::shared_ptr<VelTextureResource> VelD3D11Backend::WrapTexture(Com<ID3D11Textu
                      : d.Usage == D3D11_USAGE_DYNAMIC ? VelUsage::Dynamic
                      : d.Usage == D3D11_USAGE_STAGING ? VelUsage::Staging
                                                       : VelUsage::Default;
-  made->desc.bindFlags = d.BindFlags & (VelBind::ShaderResource | VelBind::RenderTarget | VelBind::DepthStencil);
+  made->desc.bindFlags =
+      d.BindFlags & (VelBind::ShaderResource | VelBind::RenderTarget | VelBind::DepthStencil);
   made->desc.cpuAccess = d.CPUAccessFlags;
   made->desc.miscFlags = d.MiscFlags;
   if (made->desc.format == VelFormat::Unknown) return nullptr;
@@ -395,7 +400,8 @@ bool VelD3D11Backend::WriteBuffer(VelBufferResource& resource, const void* data,
     case VelUsage::Dynamic:
     case VelUsage::Staging: {
       D3D11_MAPPED_SUBRESOURCE mapped{};
-      const D3D11_MAP mode = resource.usage == VelUsage::Dynamic ? D3D11_MAP_WRITE_DISCARD : D3D11_MAP_READ_WRITE;
+      const D3D11_MAP mode =
+          resource.usage == VelUsage::Dynamic ? D3D11_MAP_WRITE_DISCARD : D3D11_MAP_READ_WRITE;
       if (FAILED(context->Map(buffer.buffer.Get(), 0, mode, 0, &mapped))) return false;
       if (data)
         std::memcpy(mapped.pData, data, size);
@@ -478,7 +484,8 @@ std::unique_ptr<VelGpuResource> VelD3D11Backend::CreateSampler(const VelSamplerS
                                : D3D11_FILTER_ANISOTROPIC;
     d.ComparisonFunc = D3D11_COMPARISON_ALWAYS;
   }
-  const D3D11_TEXTURE_ADDRESS_MODE address = s.address == 0 ? D3D11_TEXTURE_ADDRESS_WRAP : D3D11_TEXTURE_ADDRESS_CLAMP;
+  const D3D11_TEXTURE_ADDRESS_MODE address =
+      s.address == 0 ? D3D11_TEXTURE_ADDRESS_WRAP : D3D11_TEXTURE_ADDRESS_CLAMP;
   d.AddressU = d.AddressV = d.AddressW = address;
   d.MipLODBias = 0;
   d.MaxAnisotropy = UINT(s.maxAnisotropy);
@@ -513,7 +520,8 @@ std::unique_ptr<VelGpuResource> VelD3D11Backend::CreateProgram(VelShaderPath pat
 
 void VelD3D11Backend::ApplyBlend(const VelPipelineState& state) {
   if (!context) return;
-  const float factor[4] = {state.blendFactor.x, state.blendFactor.y, state.blendFactor.z, state.blendFactor.w};
+  const float factor[4] = {state.blendFactor.x, state.blendFactor.y, state.blendFactor.z,
+                           state.blendFactor.w};
   if (!state.blend) {
     context->OMSetBlendState(nullptr, factor, state.sampleMask);
     return;
@@ -558,11 +566,13 @@ void VelD3D11Backend::ApplyDepthStencil(const VelPipelineState& state) {
     context->OMSetDepthStencilState(nullptr, state.stencilRef);
     return;
   }
-  Com<ID3D11DepthStencilState>& made = depthStates[{state.depthStencil->depthTest, state.depthStencil->depthWrite}];
+  Com<ID3D11DepthStencilState>& made =
+      depthStates[{state.depthStencil->depthTest, state.depthStencil->depthWrite}];
   if (!made) {
     D3D11_DEPTH_STENCIL_DESC d{};
     d.DepthEnable = state.depthStencil->depthTest ? TRUE : FALSE;
-    d.DepthWriteMask = state.depthStencil->depthWrite ? D3D11_DEPTH_WRITE_MASK_ALL : D3D11_DEPTH_WRITE_MASK_ZERO;
+    d.DepthWriteMask =
+        state.depthStencil->depthWrite ? D3D11_DEPTH_WRITE_MASK_ALL : D3D11_DEPTH_WRITE_MASK_ZERO;
     d.DepthFunc = D3D11_COMPARISON_LESS_EQUAL;
     d.StencilEnable = FALSE;
     d.StencilReadMask = D3D11_DEFAULT_STENCIL_READ_MASK;
@@ -604,8 +614,8 @@ void VelD3D11Backend::ApplyRasterizer(const VelPipelineState& state) {
 void VelD3D11Backend::ApplySampler(const VelPipelineState& state, int slot) {
   if (!context) return;
   const auto& sampler = state.samplers[slot];
-  ID3D11SamplerState* samplers[] = {sampler ? static_cast<const D3dSampler*>(sampler->handle.get())->sampler.Get()
-                                            : nullptr};
+  ID3D11SamplerState* samplers[] = {
+      sampler ? static_cast<const D3dSampler*>(sampler->handle.get())->sampler.Get() : nullptr};
   context->VSSetSamplers(UINT(slot), 1, samplers);
   context->PSSetSamplers(UINT(slot), 1, samplers);
   context->GSSetSamplers(UINT(slot), 1, samplers);
@@ -690,8 +700,8 @@ bool VelD3D11Backend::ReadBackBuffer(std::vector<uint8_t>& rgba, int& outWidth, 
   const size_t rowBytes = size_t(d.Width) * 4;
   rgba.resize(rowBytes * d.Height);
   for (UINT y = 0; y < d.Height; ++y)
-    std::memcpy(rgba.data() + y * rowBytes, static_cast<const uint8_t*>(mapped.pData) + size_t(y) * mapped.RowPitch,
-                rowBytes);
+    std::memcpy(rgba.data() + y * rowBytes,
+                static_cast<const uint8_t*>(mapped.pData) + size_t(y) * mapped.RowPitch, rowBytes);
   context->Unmap(staging.Get(), 0);
   outWidth = int(d.Width);
   outHeight = int(d.Height);

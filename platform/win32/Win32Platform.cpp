@@ -1,9 +1,21 @@
 #include "platform/win32/Win32Platform.h"
 
 #include <windows.h>
+// mmsystem.h needs windows.h first.
 #include <mmsystem.h>
 
 #include "platform/win32/Win32WindowRules.h"
+
+// The rules and the game's key codes are written without windows.h, so they
+// can be tested anywhere; here they must be the system's own values.
+static_assert(Win32WindowRules::kCreate == WM_CREATE && Win32WindowRules::kDestroy == WM_DESTROY &&
+                  Win32WindowRules::kClose == WM_CLOSE && Win32WindowRules::kKeyDown == WM_KEYDOWN &&
+                  Win32WindowRules::kEscape == VK_ESCAPE,
+              "window messages differ from the system's");
+static_assert(Key::LButton == VK_LBUTTON && Key::RButton == VK_RBUTTON && Key::Escape == VK_ESCAPE &&
+                  Key::Space == VK_SPACE && Key::A == 'A' && Key::D == 'D' && Key::R == 'R' &&
+                  Key::S == 'S' && Key::W == 'W',
+              "key codes differ from the system's virtual keys");
 
 namespace {
 const wchar_t* const kClassName = L"Window";
@@ -28,6 +40,15 @@ std::wstring Win32Platform::Widen(const std::string& utf8) {
   std::wstring wide(size_t(length), L'\0');
   MultiByteToWideChar(CP_UTF8, 0, utf8.data(), int(utf8.size()), wide.data(), length);
   return wide;
+}
+
+std::string Win32Platform::Narrow(const std::wstring& utf16) {
+  if (utf16.empty()) return {};
+  int length = WideCharToMultiByte(CP_UTF8, 0, utf16.data(), int(utf16.size()), nullptr, 0, nullptr, nullptr);
+  if (length <= 0) return {};
+  std::string narrow(size_t(length), '\0');
+  WideCharToMultiByte(CP_UTF8, 0, utf16.data(), int(utf16.size()), narrow.data(), length, nullptr, nullptr);
+  return narrow;
 }
 
 bool Win32Platform::CreateGameWindow(const std::string& title, int width, int height) {

@@ -44,6 +44,8 @@ class Win32Platform : public Platform {
 
   // UTF-8 to UTF-16 for the wide functions; invalid bytes become U+FFFD.
   static std::wstring Widen(const std::string& utf8);
+  // UTF-16 to UTF-8, for what the system hands back.
+  static std::string Narrow(const std::wstring& utf16);
 
  private:
   static intptr_t __stdcall WindowProcedure(HWND__* window, unsigned message, uintptr_t wParam,

@@ -8,6 +8,9 @@
 
 using DevArgs = std::vector<std::string>;
 
+// compare A.png B.png [--diff OUT.png]: the colour difference of two images of one size as one
+//     JSON object (mean and largest channel difference, pixels that differ by more than 16).
+int RunCompareVerb(const DevArgs& args);
 // model FILE: the loaded model as one JSON object.
 int RunModelVerb(const DevArgs& args);
 // preview OUTDIR: PNG views of every model and texture of Data/.

@@ -16,6 +16,8 @@ struct Verb {
 };
 
 const Verb kVerbs[] = {
+    {"compare", &RunCompareVerb,
+     "compare A.png B.png [--diff OUT.png]   colour difference of two images as JSON"},
     {"model", &RunModelVerb, "model FILE                          loaded model data as JSON"},
     {"preview", &RunPreviewVerb, "preview OUTDIR                      models and textures as PNG views"},
     {"ray", &RunRayVerb, "ray FILE ox oy oz dx dy dz [--world m00 .. m33]   ray query as JSON"},
