@@ -1,4 +1,5 @@
 #include "framework/VelGraphicsDevice.h"
+#include "framework/VelDrawing.h"
 
 #include <stb_image_write.h>
 
@@ -206,13 +207,21 @@ void VelGraphicsDevice::SetTopology(VelTopology topology) {
   state.topology = topology;
 }
 
+namespace {
+bool gDrawing = true;
+}  // namespace
+
+void VelSetDrawing(bool on) {
+  gDrawing = on;
+}
+
 void VelGraphicsDevice::Draw(uint32_t vertexCount, uint32_t startVertex) {
-  if (!backend || vertexCount == 0) return;
+  if (!backend || !gDrawing || vertexCount == 0) return;
   backend->Draw(state, false, vertexCount, startVertex, 0);
 }
 
 void VelGraphicsDevice::DrawIndexed(uint32_t indexCount, uint32_t startIndex, int32_t baseVertex) {
-  if (!backend || indexCount == 0) return;
+  if (!backend || !gDrawing || indexCount == 0) return;
   backend->Draw(state, true, indexCount, startIndex, baseVertex);
 }
 

@@ -233,4 +233,14 @@ TEST(HalvaneDevFlowTest, APlayerGoesFromTheTitleThroughDeathAndRetryBackToTheTit
   EXPECT_EQ(run.summary["scene"], "title");
 }
 
+TEST(HalvaneDevFlowTest, TheReloadPromptComesWithTheTenthRoundFromTheEnd) {
+  FlowRun run = RunFlow("prompt", "60\nset ammo=11\n5\nset ammo=10\n8\n", "--start game");
+  ASSERT_EQ(run.status, 0) << run.output;
+  ASSERT_EQ(run.trace.size(), 73u);
+  EXPECT_EQ(run.trace[64]["player"]["ammo"], 11);
+  EXPECT_EQ(run.trace[64]["hud"]["reloadShown"], false);
+  EXPECT_EQ(run.trace[65]["player"]["ammo"], 10);
+  EXPECT_EQ(run.trace[65]["hud"]["reloadShown"], true);
+}
+
 #endif

@@ -13,6 +13,7 @@
 #include "app/Application.h"
 #include "app/SceneManager.h"
 #include "framework/VelCollision.h"
+#include "framework/VelDrawing.h"
 #include "framework/VelGraphicsDevice.h"
 #include "framework/VelSoundEngine.h"
 #include "game/enemy/C_EnemyRed.h"
@@ -145,6 +146,9 @@ void ApplyChange(GameScene& game, const RunSceneChange& change) {
       break;
     case RunSceneChange::What::Hp:
       game.player->SetHP(change.value);
+      break;
+    case RunSceneChange::What::Ammo:
+      game.player->SetMagazine(game.player->GetMagazineCapacity(), change.value);
       break;
   }
 }
@@ -366,6 +370,10 @@ int RunRunVerb(const DevArgs& args) {
     if (platform.IsKeyDown(Key::Escape)) platform.RequestClose();
     if (input.moveCursor) platform.SetCursorClient({input.cursorX, input.cursorY});
     platform.SetActive(!input.inactive);
+    // With captures asked for, only their frames are drawn: a software
+    // renderer takes seconds a frame.
+    if (!options.captureAt.empty())
+      VelSetDrawing(options.captureAt.count(frame) > 0);
   });
 
   app.SetFrameHook([&]() {
