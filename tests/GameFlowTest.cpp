@@ -6,6 +6,7 @@
 
 #include "GameTestWorld.h"
 #include "app/SceneManager.h"
+#include "game/enemy/C_EnemyBlue.h"
 #include "scene/TitleScene.h"
 
 namespace {
@@ -120,9 +121,15 @@ TEST_F(GameFlowTest, TheDeadCaptionShakesDownAndBack) {
 
 TEST_F(GameFlowTest, TheTwentyFirstDefeatClearsOnTheNextFrameAndFreezesTheWorld) {
   Updates(1);
+  game->killCount = 20;
+  game->enemies->enemies.push_back(std::make_unique<C_EnemyBlue>(float3{200.0f, 2.0f, 300.0f}));
+  game->enemies->enemies.back()->SetHp(0);
+  // The defeat happens in the enemies' step of a world update, after the HUD's.
+  float before = game->sky->angle;
+  Updates(1);
+  EXPECT_EQ(game->killCount, 21);
+  EXPECT_NE(game->sky->angle, before) << "the world ran on the frame of the defeat";
   float sky = game->sky->angle;
-  // The defeat happens in the enemies' step of a world update.
-  game->killCount = 21;
   EXPECT_FALSE(hud().clearScreen->active);
   VelSoundEngine::GetInstance().ClearRecord();
   Updates(1);

@@ -208,4 +208,39 @@ TEST(HalvaneDevFlowTest, TheBossLineBringsUpTheWarningAndItsMusic) {
   EXPECT_EQ(run.trace[209]["enemies"].size(), 21u);
 }
 
+TEST(HalvaneDevFlowTest, APlayerGoesFromTheTitleThroughDeathAndRetryBackToTheTitle) {
+  const std::string script = "10\n1 LMB\n150\nset hp=0\n200\n1 LMB " + Cursor(200, -250) +
+                             "\n60\nset hp=0\n200\n1 LMB " + Cursor(200, -150) + "\n30\n";
+  FlowRun run = RunFlow("whole", script, "");
+  ASSERT_EQ(run.status, 0) << run.output;
+  ASSERT_EQ(run.trace.size(), 653u);
+  // The click on frame 10 starts the game 100 frames on. A button's click
+  // starts the fade out from the dim 0.7 on the next frame (the fade updates
+  // before the screens); 15 steps later it is full and the next frame shows
+  // the new scene.
+  // Every scene starts its own music on its first frame.
+  EXPECT_EQ(FirstFrameOf(run, "game"), 110);
+  EXPECT_EQ(FirstFrameOf(run, "title", 110), 638);
+  EXPECT_EQ(SoundFrames(run, "PlayLoop", "Data/Sound/TitleBGM.wav"), (std::vector<int>{0, 638}));
+  EXPECT_EQ(SoundFrames(run, "PlayLoop", "Data/Sound/game.wav"), (std::vector<int>{110, 377}));
+  EXPECT_NEAR(run.trace[377]["hud"]["fade"].get<float>(), 0.98f, 1e-5f);
+  EXPECT_EQ(SoundFrames(run, "Play", "Data/Sound/dead.wav").size(), 2u);
+  EXPECT_EQ(SoundFrames(run, "Play", "Data/Sound/Decision.wav"), (std::vector<int>{361, 622}));
+  // The retry is a fresh play-through; the title waits for its own click.
+  EXPECT_EQ(run.trace[377]["player"]["hp"], 20);
+  EXPECT_EQ(run.trace[377]["hud"]["dead"]["active"], false);
+  EXPECT_EQ(run.trace[638]["title"]["clicked"], false);
+  EXPECT_EQ(run.summary["scene"], "title");
+}
+
+TEST(HalvaneDevFlowTest, TheReloadPromptComesWithTheTenthRoundFromTheEnd) {
+  FlowRun run = RunFlow("prompt", "60\nset ammo=11\n5\nset ammo=10\n8\n", "--start game");
+  ASSERT_EQ(run.status, 0) << run.output;
+  ASSERT_EQ(run.trace.size(), 73u);
+  EXPECT_EQ(run.trace[64]["player"]["ammo"], 11);
+  EXPECT_EQ(run.trace[64]["hud"]["reloadShown"], false);
+  EXPECT_EQ(run.trace[65]["player"]["ammo"], 10);
+  EXPECT_EQ(run.trace[65]["hud"]["reloadShown"], true);
+}
+
 #endif

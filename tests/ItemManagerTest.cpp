@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "GameTestWorld.h"
+#include "game/enemy/C_EnemyBlue.h"
 #include "game/item/C_Heal.h"
 #include "game/item/C_Magazine.h"
 
@@ -72,10 +73,15 @@ TEST_F(ItemManagerTest, TheSecondDropAnnouncesTheHealButNotTheAttachment) {
   EXPECT_EQ(game->effects->effects[3]->position, kHealSpot);
 }
 
-TEST_F(ItemManagerTest, TheDropComesInTheFrameAfterTheDefeat) {
+TEST_F(ItemManagerTest, TheDropComesInTheFrameAfterTheFourthDefeat) {
   Settle();
-  // The defeat happens in the enemies' step, after the items have run.
-  game->killCount = 4;
+  game->killCount = 3;
+  // Far from the player, so that nothing but its hit points decides.
+  game->enemies->enemies.push_back(std::make_unique<C_EnemyBlue>(float3{200.0f, 2.0f, 300.0f}));
+  game->enemies->enemies.back()->SetHp(0);
+  // The enemy is removed in the enemies' step, after the items have run.
+  Updates(1);
+  EXPECT_EQ(game->killCount, 4);
   EXPECT_TRUE(manager().items.empty());
   Updates(1);
   EXPECT_EQ(ItemClasses(), (std::vector<std::string>{"C_Magazine"}));

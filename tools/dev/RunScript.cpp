@@ -47,6 +47,10 @@ bool ParseChange(const std::string& arg, RunSceneChange& change) {
     change.what = RunSceneChange::What::Hp;
     return ParseInt(value, change.value);
   }
+  if (name == "ammo") {
+    change.what = RunSceneChange::What::Ammo;
+    return ParseInt(value, change.value);
+  }
   if (name == "pos") {
     change.what = RunSceneChange::What::Position;
     float v[3];

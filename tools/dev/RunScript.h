@@ -6,7 +6,7 @@
 //       holds the keys for COUNT frames; dx/dy put the cursor that far from
 //       the window centre, cursor=X,Y at that client position; inactive makes
 //       the game window lose the focus.
-//   set kill=N | set pos=X,Y,Z | set hp=N
+//   set kill=N | set pos=X,Y,Z | set hp=N | set ammo=N (rounds in the magazine)
 //       changes the running game scene between two frames.
 
 #include <string>
@@ -21,7 +21,7 @@ struct RunFrameInput {
 };
 
 struct RunSceneChange {
-  enum class What { Kill, Position, Hp } what = What::Kill;
+  enum class What { Kill, Position, Hp, Ammo } what = What::Kill;
   int value = 0;
   float x = 0, y = 0, z = 0;
 };

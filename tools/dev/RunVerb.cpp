@@ -168,6 +168,9 @@ void ApplyChange(GameScene& game, const RunSceneChange& change) {
     case RunSceneChange::What::Hp:
       game.player->SetHP(change.value);
       break;
+    case RunSceneChange::What::Ammo:
+      game.player->SetMagazine(game.player->GetMagazineCapacity(), change.value);
+      break;
   }
 }
 
