@@ -21,6 +21,7 @@
 #include "scene/TitleScene.h"
 #include "tools/dev/DevVerbs.h"
 #include "tools/dev/FlowTrace.h"
+#include "tools/dev/RunRecorder.h"
 #include "tools/dev/RunScript.h"
 #include "tools/dev/RunTrace.h"
 
@@ -37,13 +38,17 @@ struct RunOptions {
   std::string video = "headless";
   std::string captureDir;
   std::set<long> captureAt;
+  bool draws = false;
+  std::string record;
+  std::string memoryLog;
 };
 
 void Usage() {
   std::fprintf(
       stderr,
       "usage: halvane-dev run [--start game|title] [--script FILE] [--frames N] [--clock-ms T]\n"
-      "                       [--trace FILE] [--video headless|offscreen] [--capture DIR --at F1,F2,...]\n");
+      "                       [--trace FILE] [--video headless|offscreen] [--capture DIR --at F1,F2,...]\n"
+      "                       [--draws on|off] [--record FILE] [--memory-log FILE]\n");
 }
 
 bool ParseNumber(const std::string& text, long& out) {
@@ -85,6 +90,16 @@ bool ParseOptions(const std::vector<std::string>& args, RunOptions& options) {
       options.video = value;
     } else if (arg == "--capture") {
       options.captureDir = value;
+    } else if (arg == "--draws") {
+      if (value != "on" && value != "off") {
+        std::fprintf(stderr, "run: --draws is on or off\n");
+        return false;
+      }
+      options.draws = value == "on";
+    } else if (arg == "--record") {
+      options.record = value;
+    } else if (arg == "--memory-log") {
+      options.memoryLog = value;
     } else if (arg == "--at") {
       std::stringstream list(value);
       std::string item;
@@ -190,10 +205,37 @@ void TraceSounds(JsonLine& line) {
         .Field("volume", call.volume)
         .Field("pos", call.position)
         .Field("loop", call.loop)
+        .Field("effective", call.effective)
         .End();
   }
   line.EndArray();
   engine.ClearRecord();
+}
+
+// "draws": the draw calls of the frame on the headless device, "drawn": the
+// distinct textures of slot 0 they sampled, by file name.
+void TraceDraws(JsonLine& line) {
+  const std::vector<VelDrawRecord>& records = VelGraphicsDevice::GetInstance().GetDrawRecords();
+  std::set<std::string> names;
+  for (const VelDrawRecord& record : records) {
+    if (!record.textureNames[0].empty()) names.insert(record.textureNames[0]);
+  }
+  line.Field("draws", static_cast<int>(records.size()));
+  line.BeginArray("drawn");
+  for (const std::string& name : names) line.Value(name);
+  line.EndArray();
+}
+
+// One line "FRAME title|game RESIDENT_KB PEAK_KB" on the first frame of each
+// scene, so a long run shows whether memory returns after every play-through.
+void LogSceneStart(FILE* log, long frame, const Scene*& last) {
+  const Scene* current = SceneManager::GetInstance().Current();
+  if (!log || current == last) return;
+  last = current;
+  const ProcessMemory memory = ReadProcessMemory();
+  std::fprintf(log, "%ld %s %ld %ld\n", frame, dynamic_cast<const GameScene*>(current) ? "game" : "title",
+               memory.residentKb, memory.peakKb);
+  std::fflush(log);
 }
 
 void TracePlayer(JsonLine& line, const Player& player) {
@@ -322,6 +364,23 @@ int RunRunVerb(const DevArgs& args) {
     }
   }
 
+  RunRecorder recorder;
+  if (!options.record.empty() && !recorder.Open(options.record)) {
+    std::fprintf(stderr, "run: cannot write %s\n", options.record.c_str());
+    if (trace) std::fclose(trace);
+    return 1;
+  }
+  FILE* memoryLog = nullptr;
+  if (!options.memoryLog.empty()) {
+    memoryLog = std::fopen(options.memoryLog.c_str(), "w");
+    if (!memoryLog) {
+      std::fprintf(stderr, "run: cannot write %s\n", options.memoryLog.c_str());
+      if (trace) std::fclose(trace);
+      return 1;
+    }
+  }
+  const Scene* lastScene = nullptr;
+
   auto owned = std::make_unique<HeadlessPlatform>();
   HeadlessPlatform& platform = *owned;
   platform.SetClock(static_cast<uint32_t>(options.clockMs));
@@ -353,11 +412,17 @@ int RunRunVerb(const DevArgs& args) {
       const FramePlan& step = plan[frame];
       input = step.input;
       if (GameScene* game = currentGame()) {
-        for (const RunSceneChange& change : step.changesBefore) ApplyChange(*game, change);
+        for (const RunSceneChange& change : step.changesBefore) {
+          ApplyChange(*game, change);
+          recorder.Change(change);
+        }
       }
     } else if (frame == static_cast<long>(plan.size())) {
       if (GameScene* game = currentGame()) {
-        for (const RunSceneChange& change : trailing) ApplyChange(*game, change);
+        for (const RunSceneChange& change : trailing) {
+          ApplyChange(*game, change);
+          recorder.Change(change);
+        }
       }
     }
     for (int key : input.keys) platform.SetKeyDown(key, true);
@@ -366,10 +431,12 @@ int RunRunVerb(const DevArgs& args) {
     if (platform.IsKeyDown(Key::Escape)) platform.RequestClose();
     if (input.moveCursor) platform.SetCursorClient({input.cursorX, input.cursorY});
     platform.SetActive(!input.inactive);
+    recorder.Frame(platform);
   });
 
   app.SetFrameHook([&]() {
     GameScene* game = currentGame();
+    LogSceneStart(memoryLog, frame, lastScene);
     JsonLine line;
     line.Field("frame", static_cast<int>(frame)).Field("scene", game ? "game" : "title");
     if (game) {
@@ -383,6 +450,9 @@ int RunRunVerb(const DevArgs& args) {
       TraceTitle(line, *title);
     }
     TraceSounds(line);
+    if (options.draws) TraceDraws(line);
+    // The headless device records every draw; a long run keeps only the frame's.
+    VelGraphicsDevice::GetInstance().ClearDrawRecords();
     if (trace) std::fprintf(trace, "%s\n", line.Text().c_str());
     if (options.captureAt.count(frame)) {
       char name[32];
@@ -398,6 +468,7 @@ int RunRunVerb(const DevArgs& args) {
     if (!app.Initialise(Application::kWidth, Application::kHeight)) {
       std::fprintf(stderr, "run: start-up failed\n");
       if (trace) std::fclose(trace);
+      if (memoryLog) std::fclose(memoryLog);
       UninstallPlatform();
       return 1;
     }
@@ -417,7 +488,14 @@ int RunRunVerb(const DevArgs& args) {
   }
   summary.Field("cleared", game && game->hud && game->hud->clearScreen->active)
       .Field("dead", game && game->hud && game->hud->deadScreen->active);
+  const ProcessMemory memory = ReadProcessMemory();
+  summary.Field("residentKb", static_cast<int>(memory.residentKb)).Field("peakKb", static_cast<int>(memory.peakKb));
   std::printf("%s\n", summary.Text().c_str());
+  if (memoryLog) {
+    std::fprintf(memoryLog, "%ld end %ld %ld\n", frame, memory.residentKb, memory.peakKb);
+    std::fclose(memoryLog);
+  }
+  recorder.Close();
 
   if (frameCount > 0) app.Shutdown();
   SceneManager::GetInstance().Reset();
