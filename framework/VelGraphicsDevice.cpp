@@ -4,6 +4,7 @@
 
 #include <atomic>
 
+#include "framework/VelDrawSwitch.h"
 #include "framework/VelGraphicsBackend.h"
 #include "framework/headless/VelHeadlessBackend.h"
 
@@ -20,6 +21,9 @@ const std::shared_ptr<T>& Current(const std::shared_ptr<T>& resource, uint64_t b
   static const std::shared_ptr<T> none;
   return resource && resource->backendId == backendId ? resource : none;
 }
+
+// Whether draws and clears reach the backend.
+bool drawing = true;
 }  // namespace
 
 VelGraphicsDevice& VelGraphicsDevice::GetInstance() {
@@ -78,6 +82,7 @@ bool VelGraphicsDevice::Init(void* window, int widthIn, int heightIn, bool debug
 }
 
 void VelGraphicsDevice::Release() {
+  drawing = true;
   for (int i = kVelTempVertexBufferCount - 1; i >= 0; --i) tempVertexBuffers[i].Release();
   growVertexBuffer.Release();
   whiteTexture.reset();
@@ -207,12 +212,12 @@ void VelGraphicsDevice::SetTopology(VelTopology topology) {
 }
 
 void VelGraphicsDevice::Draw(uint32_t vertexCount, uint32_t startVertex) {
-  if (!backend || vertexCount == 0) return;
+  if (!backend || vertexCount == 0 || !drawing) return;
   backend->Draw(state, false, vertexCount, startVertex, 0);
 }
 
 void VelGraphicsDevice::DrawIndexed(uint32_t indexCount, uint32_t startIndex, int32_t baseVertex) {
-  if (!backend || indexCount == 0) return;
+  if (!backend || indexCount == 0 || !drawing) return;
   backend->Draw(state, true, indexCount, startIndex, baseVertex);
 }
 
@@ -240,11 +245,11 @@ void VelGraphicsDevice::DrawVertices(VelTopology topology, uint32_t vertexCount,
 }
 
 void VelGraphicsDevice::ClearBackBuffer(const float4& color) {
-  if (backend) backend->ClearColor(color);
+  if (backend && drawing) backend->ClearColor(color);
 }
 
 void VelGraphicsDevice::ClearDepth(float depth, uint8_t stencil) {
-  if (backend) backend->ClearDepth(depth, stencil);
+  if (backend && drawing) backend->ClearDepth(depth, stencil);
 }
 
 void VelGraphicsDevice::Present() {
@@ -297,4 +302,12 @@ std::shared_ptr<VelTextureResource> VelGraphicsDevice::CreateTextureResource(con
                                                                              const void* data) {
   if (!backend) return nullptr;
   return backend->CreateTexture(desc, data);
+}
+
+void VelSetDrawing(bool on) {
+  drawing = on;
+}
+
+bool VelIsDrawing() {
+  return drawing;
 }

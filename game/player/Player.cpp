@@ -19,6 +19,8 @@ constexpr float kRunBonus = 0.4f;
 constexpr float kRunStepOffset = -12.5f;
 constexpr float kStepInterval = 30.0f;
 constexpr int kInvulnerableFrames = 60;
+// How close walking lets the body come to a wall or a door.
+constexpr float kWallDistance = 3.0f;
 constexpr float kSoundVolume = 0.3f;
 constexpr float kStepVolume = 0.6f;
 constexpr float kWalkSpeed = 0.5f;
@@ -29,6 +31,26 @@ const float4 kDyingTint{3.0f, 0.0f, 0.0f, 1.0f};
 
 bool Down(int key) {
   return Sys().IsKeyDown(key);
+}
+
+// A shove from an enemy stops where walking would, 3 units in front of a
+// wall or a door, rather than carrying the body into it.
+float3 StopShoveAtWalls(const GameScene& scene, const float3& position, float3 shove) {
+  const float length = Length(shove);
+  if (length <= 0.0f) return shove;
+  const float3 direction = shove / length;
+  for (const CollisionPart& part : scene.stage->CollisionSet()) {
+    float distance = 0.0f;
+    float3 normal;
+    if (!RayToModel(*part.model, *part.world, position, direction, distance, normal)) continue;
+    const float facing = Dot(-direction, normal);
+    if (facing <= 0.0f) continue;
+    // The room the shove leaves in front of the surface, measured as walking
+    // measures it.
+    const float room = (distance - Dot(shove, direction)) * facing;
+    if (room < kWallDistance) shove += normal * (kWallDistance - room);
+  }
+  return shove;
 }
 }  // namespace
 
@@ -264,6 +286,7 @@ void Player::TouchEnemies(const std::vector<ContactBody>& enemies) {
   for (const ContactBody& enemy : enemies) {
     float3 push = SphereSeparation(world.Translation(), radius, enemy.position, enemy.radius);
     if (!SpheresOverlap(enemy.position, enemy.radius, position, radius)) continue;
+    push = StopShoveAtWalls(*scene, position, push);
     position += push;
     world.SetTranslation(world.Translation() + push);
     if (damageCooldown <= 0) {

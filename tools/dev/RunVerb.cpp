@@ -13,12 +13,14 @@
 #include "app/Application.h"
 #include "app/SceneManager.h"
 #include "framework/VelCollision.h"
+#include "framework/VelDrawSwitch.h"
 #include "framework/VelGraphicsDevice.h"
 #include "framework/VelSoundEngine.h"
 #include "game/enemy/C_EnemyRed.h"
 #include "platform/headless/HeadlessPlatform.h"
 #include "scene/GameScene.h"
 #include "scene/TitleScene.h"
+#include "tools/dev/Autopilot.h"
 #include "tools/dev/DevVerbs.h"
 #include "tools/dev/FlowTrace.h"
 #include "tools/dev/RunRecorder.h"
@@ -28,6 +30,7 @@
 namespace {
 
 constexpr int kFrameMs = 16;
+constexpr long kBotFrameLimit = 60000;
 
 struct RunOptions {
   std::string start = "title";
@@ -41,6 +44,7 @@ struct RunOptions {
   bool draws = false;
   std::string record;
   std::string memoryLog;
+  bool bot = false;
 };
 
 void Usage() {
@@ -48,7 +52,10 @@ void Usage() {
       stderr,
       "usage: halvane-dev run [--start game|title] [--script FILE] [--frames N] [--clock-ms T]\n"
       "                       [--trace FILE] [--video headless|offscreen] [--capture DIR --at F1,F2,...]\n"
-      "                       [--draws on|off] [--record FILE] [--memory-log FILE]\n");
+      "                       [--draws on|off] [--record FILE] [--memory-log FILE]\n"
+      "       halvane-dev run --bot [--seed S] [--frames N] [--trace FILE] [--video ...] [--capture ...]\n"
+      "  --bot plays from the title to the clear screen and back (at most N frames, 60000 by default);\n"
+      "  --seed S starts the clock at S milliseconds (the same as --clock-ms)\n");
 }
 
 bool ParseNumber(const std::string& text, long& out) {
@@ -61,6 +68,10 @@ bool ParseNumber(const std::string& text, long& out) {
 bool ParseOptions(const std::vector<std::string>& args, RunOptions& options) {
   for (size_t i = 0; i < args.size(); ++i) {
     const std::string& arg = args[i];
+    if (arg == "--bot") {
+      options.bot = true;
+      continue;
+    }
     if (i + 1 >= args.size()) {
       std::fprintf(stderr, "run: %s needs a value\n", arg.c_str());
       return false;
@@ -77,7 +88,7 @@ bool ParseOptions(const std::vector<std::string>& args, RunOptions& options) {
       options.script = value;
     } else if (arg == "--frames") {
       if (!ParseNumber(value, options.frames)) return false;
-    } else if (arg == "--clock-ms") {
+    } else if (arg == "--clock-ms" || arg == "--seed") {
       if (!ParseNumber(value, number)) return false;
       options.clockMs = static_cast<unsigned long>(number);
     } else if (arg == "--trace") {
@@ -111,6 +122,10 @@ bool ParseOptions(const std::vector<std::string>& args, RunOptions& options) {
       std::fprintf(stderr, "run: unknown option %s\n", arg.c_str());
       return false;
     }
+  }
+  if (options.bot && (!options.script.empty() || options.start != "title")) {
+    std::fprintf(stderr, "run: --bot starts on the title and plays without a script\n");
+    return false;
   }
   if (!options.captureAt.empty() && options.captureDir.empty()) {
     std::fprintf(stderr, "run: --at needs --capture DIR\n");
@@ -172,6 +187,10 @@ ApplicationServices RunServices() {
   services.initSoundEngine = [] {
     VelSoundEngine::GetInstance().UseHeadless(true);
     return VelSoundEngine::GetInstance().Init();
+  };
+  // A frame that was not drawn is not shown either.
+  services.present = [present = services.present] {
+    if (VelIsDrawing() && present) present();
   };
   return services;
 }
@@ -288,7 +307,8 @@ void TraceWorld(JsonLine& line, const GameScene& game) {
   }
   line.EndArray();
   line.BeginArray("flashes");
-  for (const auto& flash : game.playerShots->flashes) line.BeginObject().Field("class", flash->ClassName()).End();
+  for (const auto& flash : game.playerShots->flashes)
+    line.BeginObject().Field("class", flash->ClassName()).End();
   line.EndArray();
 }
 
@@ -312,7 +332,10 @@ void TraceEnemies(JsonLine& line, const GameScene& game) {
   line.EndArray();
   line.BeginArray("enemyBullets");
   for (const auto& bullet : game.enemyShots->bullets) {
-    line.BeginObject().Field("pos", bullet->GetPosition()).Field("drawPos", bullet->GetMatrix().Translation()).End();
+    line.BeginObject()
+        .Field("pos", bullet->GetPosition())
+        .Field("drawPos", bullet->GetMatrix().Translation())
+        .End();
   }
   line.EndArray();
   line.Field("enemyFlashes", static_cast<int>(game.enemyShots->flashes.size()));
@@ -325,6 +348,28 @@ void TraceEnemies(JsonLine& line, const GameScene& game) {
         .End();
   }
   line.EndArray();
+}
+
+// The autopilot's input for the frame about to run; once it is back on the
+// title after the clear screen it closes the window, which ends the run.
+RunFrameInput BotInput(Autopilot& bot, HeadlessPlatform& platform) {
+  const SceneManager& manager = SceneManager::GetInstance();
+  const PlatformPoint cursor = platform.CursorClient();
+  RunFrameInput input = bot.Decide(manager.Current(), manager.HasPendingChange(), cursor.x, cursor.y);
+  if (bot.Finished()) platform.RequestClose();
+  return input;
+}
+
+JsonLine BotSummary(const Autopilot& bot, uint64_t frames, int sceneChanges, bool inGame) {
+  JsonLine summary;
+  summary.Field("cleared", bot.Cleared())
+      .Field("kill", bot.LastKill())
+      .Field("frames", static_cast<unsigned long long>(frames))
+      .Field("hp", bot.LastHp())
+      .Field("deaths", bot.Deaths())
+      .Field("sceneChanges", sceneChanges)
+      .Field("scene", inGame ? "game" : "title");
+  return summary;
 }
 
 }  // namespace
@@ -354,6 +399,7 @@ int RunRunVerb(const DevArgs& args) {
   std::vector<RunSceneChange> trailing;
   std::vector<FramePlan> plan = Unroll(script, trailing);
   long frameCount = options.frames >= 0 ? options.frames : static_cast<long>(plan.size());
+  if (options.bot && options.frames < 0) frameCount = kBotFrameLimit;
 
   FILE* trace = nullptr;
   if (!options.trace.empty()) {
@@ -379,7 +425,7 @@ int RunRunVerb(const DevArgs& args) {
       return 1;
     }
   }
-  const Scene* lastScene = nullptr;
+  const Scene* loggedScene = nullptr;
 
   auto owned = std::make_unique<HeadlessPlatform>();
   HeadlessPlatform& platform = *owned;
@@ -403,6 +449,9 @@ int RunRunVerb(const DevArgs& args) {
     return dynamic_cast<GameScene*>(current);
   };
 
+  Autopilot bot;
+  int sceneChanges = 0;
+  const Scene* lastScene = nullptr;
   long frame = -1;
   platform.SetPumpHook([&]() {
     ++frame;
@@ -425,6 +474,9 @@ int RunRunVerb(const DevArgs& args) {
         }
       }
     }
+    if (options.bot) input = BotInput(bot, platform);
+    // The software rasteriser is slow: a capturing run draws only the frames it keeps.
+    if (!options.captureDir.empty()) VelSetDrawing(options.captureAt.count(frame) != 0);
     for (int key : input.keys) platform.SetKeyDown(key, true);
     // Escape closes the window as the key-down message does in the game: this
     // pump destroys it and the loop ends before the frame runs.
@@ -435,8 +487,11 @@ int RunRunVerb(const DevArgs& args) {
   });
 
   app.SetFrameHook([&]() {
+    const Scene* running = SceneManager::GetInstance().Current();
+    if (lastScene && running != lastScene) ++sceneChanges;
+    lastScene = running;
     GameScene* game = currentGame();
-    LogSceneStart(memoryLog, frame, lastScene);
+    LogSceneStart(memoryLog, frame, loggedScene);
     JsonLine line;
     line.Field("frame", static_cast<int>(frame)).Field("scene", game ? "game" : "title");
     if (game) {
@@ -488,6 +543,7 @@ int RunRunVerb(const DevArgs& args) {
   }
   summary.Field("cleared", game && game->hud && game->hud->clearScreen->active)
       .Field("dead", game && game->hud && game->hud->deadScreen->active);
+  if (options.bot) summary = BotSummary(bot, app.FramesRun(), sceneChanges, game != nullptr);
   const ProcessMemory memory = ReadProcessMemory();
   summary.Field("residentKb", static_cast<int>(memory.residentKb)).Field("peakKb", static_cast<int>(memory.peakKb));
   std::printf("%s\n", summary.Text().c_str());
