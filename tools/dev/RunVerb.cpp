@@ -45,6 +45,7 @@ struct RunOptions {
   std::string record;
   std::string memoryLog;
   bool bot = false;
+  long botRounds = 1;
 };
 
 void Usage() {
@@ -52,7 +53,7 @@ void Usage() {
       stderr,
       "usage: halvane-dev run [--start game|title] [--script FILE] [--frames N] [--clock-ms T]\n"
       "                       [--trace FILE] [--video headless|offscreen] [--capture DIR --at F1,F2,...]\n"
-      "                       [--draws on|off] [--record FILE] [--memory-log FILE]\n"
+      "                       [--draws on|off] [--record FILE] [--memory-log FILE] [--bot-rounds N]\n"
       "       halvane-dev run --bot [--seed S] [--frames N] [--trace FILE] [--video ...] [--capture ...]\n"
       "  --bot plays from the title to the clear screen and back (at most N frames, 60000 by default);\n"
       "  --seed S starts the clock at S milliseconds (the same as --clock-ms)\n");
@@ -107,6 +108,8 @@ bool ParseOptions(const std::vector<std::string>& args, RunOptions& options) {
         return false;
       }
       options.draws = value == "on";
+    } else if (arg == "--bot-rounds") {
+      if (!ParseNumber(value, options.botRounds) || options.botRounds < 1) return false;
     } else if (arg == "--record") {
       options.record = value;
     } else if (arg == "--memory-log") {
@@ -352,11 +355,11 @@ void TraceEnemies(JsonLine& line, const GameScene& game) {
 
 // The autopilot's input for the frame about to run; once it is back on the
 // title after the clear screen it closes the window, which ends the run.
-RunFrameInput BotInput(Autopilot& bot, HeadlessPlatform& platform) {
+RunFrameInput BotInput(Autopilot& bot, HeadlessPlatform& platform, bool lastRound) {
   const SceneManager& manager = SceneManager::GetInstance();
   const PlatformPoint cursor = platform.CursorClient();
   RunFrameInput input = bot.Decide(manager.Current(), manager.HasPendingChange(), cursor.x, cursor.y);
-  if (bot.Finished()) platform.RequestClose();
+  if (bot.Finished() && lastRound) platform.RequestClose();
   return input;
 }
 
@@ -450,6 +453,7 @@ int RunRunVerb(const DevArgs& args) {
   };
 
   Autopilot bot;
+  long botRound = 0;
   int sceneChanges = 0;
   const Scene* lastScene = nullptr;
   long frame = -1;
@@ -474,7 +478,14 @@ int RunRunVerb(const DevArgs& args) {
         }
       }
     }
-    if (options.bot) input = BotInput(bot, platform);
+    if (options.bot) {
+      // --bot-rounds: back on the title, a fresh autopilot plays again.
+      if (bot.Finished()) {
+        ++botRound;
+        bot = Autopilot();
+      }
+      input = BotInput(bot, platform, botRound + 1 >= options.botRounds);
+    }
     // The software rasteriser is slow: a capturing run draws only the frames it keeps.
     if (!options.captureDir.empty()) VelSetDrawing(options.captureAt.count(frame) != 0);
     for (int key : input.keys) platform.SetKeyDown(key, true);
