@@ -555,8 +555,12 @@ int RunRunVerb(const DevArgs& args) {
   summary.Field("cleared", game && game->hud && game->hud->clearScreen->active)
       .Field("dead", game && game->hud && game->hud->deadScreen->active);
   if (options.bot) summary = BotSummary(bot, app.FramesRun(), sceneChanges, game != nullptr);
+  // Memory differs from run to run, so only a run that logs it tells it.
   const ProcessMemory memory = ReadProcessMemory();
-  summary.Field("residentKb", static_cast<int>(memory.residentKb)).Field("peakKb", static_cast<int>(memory.peakKb));
+  if (memoryLog) {
+    summary.Field("residentKb", static_cast<int>(memory.residentKb))
+        .Field("peakKb", static_cast<int>(memory.peakKb));
+  }
   std::printf("%s\n", summary.Text().c_str());
   if (memoryLog) {
     std::fprintf(memoryLog, "%ld end %ld %ld\n", frame, memory.residentKb, memory.peakKb);
