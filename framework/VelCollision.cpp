@@ -1,14 +1,19 @@
 #include "framework/VelCollision.h"
 
 #include <algorithm>
+#include <chrono>
 #include <cmath>
 
 #include "framework/VelModel.h"
+#include "framework/VelRayQueryStats.h"
 #include "framework/VelRayTriangle.h"
 
 namespace {
 
 constexpr float kPushDistance = 3.0f;
+
+VelRayQueryStats rayStats;
+bool rayTiming = false;
 
 // How a node's faces are searched: through its hierarchy or one by one in order.
 enum class FaceSearch { Hierarchy, EveryFace };
@@ -69,9 +74,23 @@ bool CastRay(const VelModel& model, const float4x4& world, const float3& origin,
 
 }  // namespace
 
+VelRayQueryStats& VelRayStats() {
+  return rayStats;
+}
+
+void VelTimeRayQueries(bool on) {
+  rayTiming = on;
+}
+
 bool RayToModel(const VelModel& model, const float4x4& world, const float3& origin, const float3& direction,
                 float& outDistance, float3& outNormal) {
-  return CastRay(model, world, origin, direction, FaceSearch::Hierarchy, outDistance, outNormal);
+  ++rayStats.queries;
+  if (!rayTiming) return CastRay(model, world, origin, direction, FaceSearch::Hierarchy, outDistance, outNormal);
+  const auto start = std::chrono::steady_clock::now();
+  const bool hit = CastRay(model, world, origin, direction, FaceSearch::Hierarchy, outDistance, outNormal);
+  rayStats.nanoseconds += uint64_t(
+      std::chrono::duration_cast<std::chrono::nanoseconds>(std::chrono::steady_clock::now() - start).count());
+  return hit;
 }
 
 bool RayToModelBruteForce(const VelModel& model, const float4x4& world, const float3& origin,

@@ -213,4 +213,47 @@ TEST_F(RenderTest, LitCubeAdditiveQuadAndSpriteLandWhereTheyBelong) {
   EXPECT_TRUE(isClear(image.At(640 - 110, 360 - 200))) << "just left of the sprite";
 }
 
+// A texture that failed to load is drawn as nothing, as on Direct3D where an
+// empty slot samples transparent black: alpha-blended or added, the frame
+// keeps its colours.
+TEST_F(RenderTest, ASpriteOrQuadWithoutItsTextureLeavesTheFrameAsItWas) {
+  const float4 clear{0.1f, 0.2f, 0.4f, 1.0f};
+  device.ClearBackBuffer(clear);
+  device.ClearDepth(1.0f, 0);
+  VelTexture missing;
+  ASSERT_FALSE(missing.Load(CapturePath("RenderTest_NoSuchFile")));
+
+  BeginSprite(false, true);
+  shaders.spriteShader.cbSprite.Data().g_mTransform = MatrixIdentity();
+  const float4 opaque{1, 1, 1, 1};
+  DrawSprite(&missing, -200, 0, 300, 200, nullptr, &opaque, {0.5f, 0.5f});
+  EndSprite();
+
+  device.SetBlendState(device.CreateBlendState(2));
+  device.SetDepthStencilState(device.CreateDepthStencilState(true, false));
+  shaders.BeginEffect();
+  shaders.effectShader.cbPerObject.Data().g_mW = MatrixTranslation(1.5f, 0, 0);
+  shaders.effectShader.cbPerObject.Upload();
+  device.SetTexture(0, &missing);
+  const float4 green{0, 0.8f, 0, 1};
+  VelEffectVertex quad[4] = {{{-0.5f, -0.5f, 0}, {0, 1}, green},
+                             {{-0.5f, 0.5f, 0}, {0, 0}, green},
+                             {{0.5f, -0.5f, 0}, {1, 1}, green},
+                             {{0.5f, 0.5f, 0}, {1, 0}, green}};
+  device.DrawVertices(VelTopology::TriangleStrip, 4, quad, sizeof(VelEffectVertex));
+
+  std::string capture = CapturePath("RenderTest_MissingTexture");
+  ASSERT_TRUE(device.CaptureBackBuffer(capture));
+  device.Present();
+  Image image;
+  ASSERT_TRUE(image.Load(capture));
+  int quadX, quadY;
+  ToPixel({1.5f, 0, 0}, shaders.cbCamera.View(), quadX, quadY);
+  for (auto [x, y] : {std::pair{640 - 200, 360}, {640 - 300, 300}, {quadX, quadY}}) {
+    Pixel p = image.At(x, y);
+    EXPECT_TRUE(std::abs(p.r - 26) <= 2 && std::abs(p.g - 51) <= 2 && std::abs(p.b - 102) <= 2)
+        << "clear colour expected at " << x << "," << y << ", got " << p.r << " " << p.g << " " << p.b;
+  }
+}
+
 }  // namespace

@@ -10,9 +10,12 @@
 
 #include "framework/VelGraphicsDevice.h"
 #include "framework/gl/VelGlShaders.h"
+#include "framework/gl/VelGlStats.h"
 #include "platform/Platform.h"
 
 namespace {
+
+VelGlStats glStats;
 
 constexpr GLenum kTextureMaxAnisotropy = 0x84FE;  // GL_TEXTURE_MAX_ANISOTROPY(_EXT)
 
@@ -224,6 +227,8 @@ void VelGlBackend::Shutdown() {
   if (context) {
     if (framebuffer) glDeleteFramebuffers(1, &framebuffer);
     framebuffer = 0;
+    if (emptyTexture) glDeleteTextures(1, &emptyTexture);
+    emptyTexture = 0;
     *alive = false;
     SDL_GL_DeleteContext(static_cast<SDL_GLContext>(context));
     context = nullptr;
@@ -309,6 +314,17 @@ bool VelGlBackend::Init(void* nativeWindow, int w, int h, bool debugLayer, std::
     Shutdown();
     return false;
   }
+
+  const uint8_t transparent[4] = {0, 0, 0, 0};
+  glGenTextures(1, &emptyTexture);
+  glBindTexture(GL_TEXTURE_2D, emptyTexture);
+  glTexImage2D(GL_TEXTURE_2D, 0, GL_RGBA8, 1, 1, 0, GL_RGBA, GL_UNSIGNED_BYTE, transparent);
+  glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAX_LEVEL, 0);
+  for (GLenum unit = 0; unit < GLenum(kVelTextureSlots); ++unit) {
+    glActiveTexture(GL_TEXTURE0 + unit);
+    glBindTexture(GL_TEXTURE_2D, emptyTexture);
+  }
+  glActiveTexture(GL_TEXTURE0);
 
   glViewport(0, 0, w, h);
   glDepthRange(0.0, 1.0);
@@ -506,6 +522,7 @@ std::unique_ptr<VelGpuResource> VelGlBackend::CreateProgram(VelShaderPath path) 
 }
 
 void VelGlBackend::ApplyBlend(const VelPipelineState& state) {
+  ++glStats.stateBinds;
   glColorMask(GL_TRUE, GL_TRUE, GL_TRUE, GL_TRUE);
   glBlendColor(state.blendFactor.x, state.blendFactor.y, state.blendFactor.z, state.blendFactor.w);
   if (!state.blend) {
@@ -528,6 +545,7 @@ void VelGlBackend::ApplyBlend(const VelPipelineState& state) {
 }
 
 void VelGlBackend::ApplyDepthStencil(const VelPipelineState& state) {
+  ++glStats.stateBinds;
   // No state bound means the context default: test and write on, less.
   bool test = state.depthStencil ? state.depthStencil->depthTest : true;
   depthWriteOn = state.depthStencil ? state.depthStencil->depthWrite : true;
@@ -541,6 +559,7 @@ void VelGlBackend::ApplyDepthStencil(const VelPipelineState& state) {
 }
 
 void VelGlBackend::ApplyRasterizer(const VelPipelineState& state) {
+  ++glStats.stateBinds;
   // No state bound means the context default: solid, back faces culled.
   VelRasterizerState fallback;
   fallback.cull = VelCullMode::Back;
@@ -564,6 +583,7 @@ void VelGlBackend::ApplyRasterizer(const VelPipelineState& state) {
 }
 
 void VelGlBackend::ApplySampler(const VelPipelineState& state, int slot) {
+  ++glStats.stateBinds;
   // Every shader samples all its textures with sampler slot 0, so it goes to
   // each texture unit; slot 1 has no reader here.
   if (slot != 0) return;
@@ -573,23 +593,27 @@ void VelGlBackend::ApplySampler(const VelPipelineState& state, int slot) {
 }
 
 void VelGlBackend::ApplyShader(const VelPipelineState& state) {
+  ++glStats.stateBinds;
   glUseProgram(state.shader ? static_cast<const GlProgram*>(state.shader->program.get())->program : 0);
 }
 
 void VelGlBackend::ApplyConstantBuffer(const VelPipelineState& state, int slot) {
+  ++glStats.stateBinds;
   const auto* buffer = static_cast<const GlBuffer*>(state.constantBuffers[slot].get());
   glBindBufferBase(GL_UNIFORM_BUFFER, GLuint(slot), buffer ? buffer->name : 0);
 }
 
 void VelGlBackend::ApplyTexture(const VelPipelineState& state, int slot) {
+  ++glStats.stateBinds;
   const auto* texture = static_cast<const GlTexture*>(state.textures[slot].get());
   glActiveTexture(GL_TEXTURE0 + GLenum(slot));
-  glBindTexture(GL_TEXTURE_2D, texture ? texture->name : 0);
+  glBindTexture(GL_TEXTURE_2D, texture ? texture->name : emptyTexture);
 }
 
 void VelGlBackend::Draw(const VelPipelineState& state, bool indexed, uint32_t count, uint32_t start,
                         int32_t baseVertex) {
   if (!state.shader || !state.vertexBuffer) return;
+  ++glStats.draws;
   const auto* program = static_cast<const GlProgram*>(state.shader->program.get());
   const auto* vertices = static_cast<const GlBuffer*>(state.vertexBuffer.get());
   glBindVertexArray(program->vertexArray);
@@ -612,6 +636,14 @@ void VelGlBackend::Draw(const VelPipelineState& state, bool indexed, uint32_t co
   }
   glBindVertexArray(0);
   CheckErrors("draw");
+}
+
+VelGlStats& VelGlCounters() {
+  return glStats;
+}
+
+void VelGlFinish() {
+  glFinish();
 }
 
 void VelGlBackend::ClearColor(const float4& color) {

@@ -63,6 +63,9 @@ class VelGlBackend : public VelGraphicsBackend {
   int width = 0;
   int height = 0;
   uint32_t framebuffer = 0;
+  // Bound where a slot has no texture: OpenGL samples an unbound unit as
+  // opaque black, Direct3D an empty slot as transparent black (nothing drawn).
+  uint32_t emptyTexture = 0;
   std::shared_ptr<VelTextureResource> backBuffer;
   std::shared_ptr<VelTextureResource> depthBuffer;
 };

@@ -54,6 +54,12 @@ JsonLine& JsonLine::BeginArray(const char* key) {
   return *this;
 }
 
+JsonLine& JsonLine::Value(const std::string& value) {
+  Key(nullptr);
+  text += JsonString(value);
+  return *this;
+}
+
 JsonLine& JsonLine::EndArray() {
   text += "]";
   first = false;

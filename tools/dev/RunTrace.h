@@ -22,6 +22,7 @@ class JsonLine {
   JsonLine& BeginArray(const char* key);  // "key":[
   JsonLine& EndArray();                   // ]
   JsonLine& BeginObject();                // { inside an array
+  JsonLine& Value(const std::string& value);  // a string inside an array
   // The finished object, without a line break.
   std::string Text() const { return text + "}"; }
 

@@ -23,6 +23,7 @@
 #include "tools/dev/Autopilot.h"
 #include "tools/dev/DevVerbs.h"
 #include "tools/dev/FlowTrace.h"
+#include "tools/dev/RunRecorder.h"
 #include "tools/dev/RunScript.h"
 #include "tools/dev/RunTrace.h"
 
@@ -40,7 +41,11 @@ struct RunOptions {
   std::string video = "headless";
   std::string captureDir;
   std::set<long> captureAt;
+  bool draws = false;
+  std::string record;
+  std::string memoryLog;
   bool bot = false;
+  long botRounds = 1;
 };
 
 void Usage() {
@@ -48,6 +53,7 @@ void Usage() {
       stderr,
       "usage: halvane-dev run [--start game|title] [--script FILE] [--frames N] [--clock-ms T]\n"
       "                       [--trace FILE] [--video headless|offscreen] [--capture DIR --at F1,F2,...]\n"
+      "                       [--draws on|off] [--record FILE] [--memory-log FILE] [--bot-rounds N]\n"
       "       halvane-dev run --bot [--seed S] [--frames N] [--trace FILE] [--video ...] [--capture ...]\n"
       "  --bot plays from the title to the clear screen and back (at most N frames, 60000 by default);\n"
       "  --seed S starts the clock at S milliseconds (the same as --clock-ms)\n");
@@ -96,6 +102,18 @@ bool ParseOptions(const std::vector<std::string>& args, RunOptions& options) {
       options.video = value;
     } else if (arg == "--capture") {
       options.captureDir = value;
+    } else if (arg == "--draws") {
+      if (value != "on" && value != "off") {
+        std::fprintf(stderr, "run: --draws is on or off\n");
+        return false;
+      }
+      options.draws = value == "on";
+    } else if (arg == "--bot-rounds") {
+      if (!ParseNumber(value, options.botRounds) || options.botRounds < 1) return false;
+    } else if (arg == "--record") {
+      options.record = value;
+    } else if (arg == "--memory-log") {
+      options.memoryLog = value;
     } else if (arg == "--at") {
       std::stringstream list(value);
       std::string item;
@@ -215,10 +233,37 @@ void TraceSounds(JsonLine& line) {
         .Field("volume", call.volume)
         .Field("pos", call.position)
         .Field("loop", call.loop)
+        .Field("effective", call.effective)
         .End();
   }
   line.EndArray();
   engine.ClearRecord();
+}
+
+// "draws": the draw calls of the frame on the headless device, "drawn": the
+// distinct textures of slot 0 they sampled, by file name.
+void TraceDraws(JsonLine& line) {
+  const std::vector<VelDrawRecord>& records = VelGraphicsDevice::GetInstance().GetDrawRecords();
+  std::set<std::string> names;
+  for (const VelDrawRecord& record : records) {
+    if (!record.textureNames[0].empty()) names.insert(record.textureNames[0]);
+  }
+  line.Field("draws", static_cast<int>(records.size()));
+  line.BeginArray("drawn");
+  for (const std::string& name : names) line.Value(name);
+  line.EndArray();
+}
+
+// One line "FRAME title|game RESIDENT_KB PEAK_KB" on the first frame of each
+// scene, so a long run shows whether memory returns after every play-through.
+void LogSceneStart(FILE* log, long frame, const Scene*& last) {
+  const Scene* current = SceneManager::GetInstance().Current();
+  if (!log || current == last) return;
+  last = current;
+  const ProcessMemory memory = ReadProcessMemory();
+  std::fprintf(log, "%ld %s %ld %ld\n", frame, dynamic_cast<const GameScene*>(current) ? "game" : "title",
+               memory.residentKb, memory.peakKb);
+  std::fflush(log);
 }
 
 void TracePlayer(JsonLine& line, const Player& player) {
@@ -316,11 +361,11 @@ void TraceEnemies(JsonLine& line, const GameScene& game) {
 
 // The autopilot's input for the frame about to run; once it is back on the
 // title after the clear screen it closes the window, which ends the run.
-RunFrameInput BotInput(Autopilot& bot, HeadlessPlatform& platform) {
+RunFrameInput BotInput(Autopilot& bot, HeadlessPlatform& platform, bool lastRound) {
   const SceneManager& manager = SceneManager::GetInstance();
   const PlatformPoint cursor = platform.CursorClient();
   RunFrameInput input = bot.Decide(manager.Current(), manager.HasPendingChange(), cursor.x, cursor.y);
-  if (bot.Finished()) platform.RequestClose();
+  if (bot.Finished() && lastRound) platform.RequestClose();
   return input;
 }
 
@@ -374,6 +419,23 @@ int RunRunVerb(const DevArgs& args) {
     }
   }
 
+  RunRecorder recorder;
+  if (!options.record.empty() && !recorder.Open(options.record)) {
+    std::fprintf(stderr, "run: cannot write %s\n", options.record.c_str());
+    if (trace) std::fclose(trace);
+    return 1;
+  }
+  FILE* memoryLog = nullptr;
+  if (!options.memoryLog.empty()) {
+    memoryLog = std::fopen(options.memoryLog.c_str(), "w");
+    if (!memoryLog) {
+      std::fprintf(stderr, "run: cannot write %s\n", options.memoryLog.c_str());
+      if (trace) std::fclose(trace);
+      return 1;
+    }
+  }
+  const Scene* loggedScene = nullptr;
+
   auto owned = std::make_unique<HeadlessPlatform>();
   HeadlessPlatform& platform = *owned;
   platform.SetClock(static_cast<uint32_t>(options.clockMs));
@@ -397,6 +459,7 @@ int RunRunVerb(const DevArgs& args) {
   };
 
   Autopilot bot;
+  long botRound = 0;
   int sceneChanges = 0;
   const Scene* lastScene = nullptr;
   long frame = -1;
@@ -412,20 +475,34 @@ int RunRunVerb(const DevArgs& args) {
       const FramePlan& step = plan[frame];
       input = step.input;
       if (GameScene* game = currentGame()) {
-        for (const RunSceneChange& change : step.changesBefore) ApplyChange(*game, change);
+        for (const RunSceneChange& change : step.changesBefore) {
+          ApplyChange(*game, change);
+          recorder.Change(change);
+        }
       }
     } else if (frame == static_cast<long>(plan.size())) {
       if (GameScene* game = currentGame()) {
-        for (const RunSceneChange& change : trailing) ApplyChange(*game, change);
+        for (const RunSceneChange& change : trailing) {
+          ApplyChange(*game, change);
+          recorder.Change(change);
+        }
       }
     }
-    if (options.bot) input = BotInput(bot, platform);
+    if (options.bot) {
+      // --bot-rounds: back on the title, a fresh autopilot plays again.
+      if (bot.Finished()) {
+        ++botRound;
+        bot = Autopilot();
+      }
+      input = BotInput(bot, platform, botRound + 1 >= options.botRounds);
+    }
     for (int key : input.keys) platform.SetKeyDown(key, true);
     // Escape closes the window as the key-down message does in the game: this
     // pump destroys it and the loop ends before the frame runs.
     if (platform.IsKeyDown(Key::Escape)) platform.RequestClose();
     if (input.moveCursor) platform.SetCursorClient({input.cursorX, input.cursorY});
     platform.SetActive(!input.inactive);
+    recorder.Frame(platform);
   });
 
   app.SetFrameHook([&]() {
@@ -433,6 +510,7 @@ int RunRunVerb(const DevArgs& args) {
     if (lastScene && running != lastScene) ++sceneChanges;
     lastScene = running;
     GameScene* game = currentGame();
+    LogSceneStart(memoryLog, frame, loggedScene);
     JsonLine line;
     line.Field("frame", static_cast<int>(frame)).Field("scene", game ? "game" : "title");
     if (game) {
@@ -446,6 +524,9 @@ int RunRunVerb(const DevArgs& args) {
       TraceTitle(line, *title);
     }
     TraceSounds(line);
+    if (options.draws) TraceDraws(line);
+    // The headless device records every draw; a long run keeps only the frame's.
+    VelGraphicsDevice::GetInstance().ClearDrawRecords();
     if (trace) std::fprintf(trace, "%s\n", line.Text().c_str());
     if (options.captureAt.count(frame)) {
       char name[32];
@@ -461,6 +542,7 @@ int RunRunVerb(const DevArgs& args) {
     if (!app.Initialise(Application::kWidth, Application::kHeight)) {
       std::fprintf(stderr, "run: start-up failed\n");
       if (trace) std::fclose(trace);
+      if (memoryLog) std::fclose(memoryLog);
       UninstallPlatform();
       return 1;
     }
@@ -481,7 +563,18 @@ int RunRunVerb(const DevArgs& args) {
   summary.Field("cleared", game && game->hud && game->hud->clearScreen->active)
       .Field("dead", game && game->hud && game->hud->deadScreen->active);
   if (options.bot) summary = BotSummary(bot, app.FramesRun(), sceneChanges, game != nullptr);
+  // Memory differs from run to run, so only a run that logs it tells it.
+  const ProcessMemory memory = ReadProcessMemory();
+  if (memoryLog) {
+    summary.Field("residentKb", static_cast<int>(memory.residentKb))
+        .Field("peakKb", static_cast<int>(memory.peakKb));
+  }
   std::printf("%s\n", summary.Text().c_str());
+  if (memoryLog) {
+    std::fprintf(memoryLog, "%ld end %ld %ld\n", frame, memory.residentKb, memory.peakKb);
+    std::fclose(memoryLog);
+  }
+  recorder.Close();
 
   if (frameCount > 0) app.Shutdown();
   SceneManager::GetInstance().Reset();

@@ -1,0 +1,416 @@
+// Whole frames of play: a recorded run (by default the autopilot's, written
+// with `halvane-dev run --bot --seed S --record bench-run.script`) replayed
+// through the real scenes from the title on, frame by frame as the shell runs
+// them, with the update and the draw of every game frame timed apart; and the
+// construction of the two scenes. Run from the build folder, where Data/ is.
+//
+//   HALVANE_BENCH_SCRIPT   the recorded run (default bench-run.script)
+//   HALVANE_BENCH_CLOCK    the clock at start in ms, as --clock-ms (default 0)
+//   HALVANE_BENCH_FRAMES   replay at most this many frames (default all)
+//   HALVANE_BENCH_START    title or game, as --start (default title)
+
+#include <benchmark/benchmark.h>
+#include <fcntl.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
+#include <ctime>
+#include <fstream>
+#include <functional>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "app/Application.h"
+#include "app/SceneManager.h"
+#include "framework/VelGraphicsDevice.h"
+#include "framework/VelImageCache.h"
+#include "framework/VelModelCache.h"
+#include "framework/VelRayQueryStats.h"
+#include "framework/VelShaderManager.h"
+#include "framework/VelSoundEngine.h"
+#include "framework/VelSoundManager.h"
+#include "framework/gl/VelGlStats.h"
+#include "platform/headless/HeadlessPlatform.h"
+#include "scene/GameScene.h"
+#include "scene/TitleScene.h"
+#include "tools/dev/RunScript.h"
+
+namespace {
+
+constexpr uint32_t kFrameMs = 16;
+
+std::string EnvOr(const char* name, const std::string& fallback) {
+  const char* value = std::getenv(name);
+  return value && *value ? value : fallback;
+}
+
+// The loader's progress lines would drown the figures.
+class QuietStdout {
+ public:
+  QuietStdout() {
+    std::fflush(stdout);
+    saved = dup(1);
+    const int null = open("/dev/null", O_WRONLY);
+    dup2(null, 1);
+    close(null);
+  }
+  ~QuietStdout() {
+    std::fflush(stdout);
+    dup2(saved, 1);
+    close(saved);
+  }
+
+ private:
+  int saved = -1;
+};
+
+double Micros(std::chrono::steady_clock::duration d) {
+  return std::chrono::duration<double, std::micro>(d).count();
+}
+
+double ProcessCpuMicros() {
+  timespec t{};
+  clock_gettime(CLOCK_PROCESS_CPUTIME_ID, &t);
+  return double(t.tv_sec) * 1e6 + double(t.tv_nsec) / 1e3;
+}
+
+double Percentile(std::vector<double> values, double p) {
+  if (values.empty()) return 0;
+  std::sort(values.begin(), values.end());
+  const size_t at = std::min(values.size() - 1, size_t(p * double(values.size() - 1) + 0.5));
+  return values[at];
+}
+
+double Max(const std::vector<double>& values) {
+  return values.empty() ? 0 : *std::max_element(values.begin(), values.end());
+}
+
+long PeakResidentKb() {
+  std::ifstream status("/proc/self/status");
+  std::string line;
+  while (std::getline(status, line)) {
+    if (line.rfind("VmHWM:", 0) == 0) return std::atol(line.c_str() + 6);
+  }
+  return 0;
+}
+
+// The input of every frame of the recorded run.
+bool LoadRun(std::vector<RunFrameInput>& frames, std::vector<std::vector<RunSceneChange>>& changes,
+             std::string& error) {
+  const std::string path = EnvOr("HALVANE_BENCH_SCRIPT", "bench-run.script");
+  std::ifstream in(path);
+  if (!in) {
+    error = "cannot read " + path + " (record one with halvane-dev run --record)";
+    return false;
+  }
+  std::stringstream text;
+  text << in.rdbuf();
+  std::vector<RunInstruction> script;
+  if (!ParseRunScript(text.str(), script, error)) return false;
+  std::vector<RunSceneChange> pending;
+  for (const RunInstruction& step : script) {
+    if (step.isChange) {
+      pending.push_back(step.change);
+      continue;
+    }
+    for (int i = 0; i < step.count; ++i) {
+      frames.push_back(step.input);
+      changes.push_back(pending);
+      pending.clear();
+    }
+  }
+  const long limit = std::atol(EnvOr("HALVANE_BENCH_FRAMES", "0").c_str());
+  if (limit > 0 && frames.size() > size_t(limit)) {
+    frames.resize(size_t(limit));
+    changes.resize(size_t(limit));
+  }
+  return true;
+}
+
+void ApplyChange(GameScene& game, const RunSceneChange& change) {
+  switch (change.what) {
+    case RunSceneChange::What::Kill:
+      game.killCount = change.value;
+      break;
+    case RunSceneChange::What::Position:
+      game.player->position = {change.x, change.y, change.z};
+      break;
+    case RunSceneChange::What::Hp:
+      game.player->SetHP(change.value);
+      break;
+  }
+}
+
+// What one replay measured, per frame of play (a frame the game scene ran
+// from its start to its end, not the frame a scene was switched on).
+struct Replay {
+  std::vector<double> updateWall, updateCpu;  // the game scene's Update
+  std::vector<double> drawWall, drawCpu;      // SetCamera and Draw, the GPU finished
+  std::vector<double> frameWall;              // both
+  std::vector<uint64_t> rays, rayNs, draws, binds;
+  std::vector<size_t> frameNumber;  // in the recorded run
+  size_t framesRun = 0;
+  int gameScenes = 0;
+};
+
+// Replays the recorded run as the shell runs frames: pump, sound, the scene
+// manager's switch, the scene's frame, present, the paced clock.
+bool RunReplay(bool openGl, bool timeRays, Replay& out, std::string& error) {
+  std::vector<RunFrameInput> frames;
+  std::vector<std::vector<RunSceneChange>> changes;
+  if (!LoadRun(frames, changes, error)) return false;
+
+  auto owned = std::make_unique<HeadlessPlatform>();
+  HeadlessPlatform& platform = *owned;
+  platform.SetClock(uint32_t(std::atol(EnvOr("HALVANE_BENCH_CLOCK", "0").c_str())));
+  platform.EnableRenderWindow(openGl);
+  InstallPlatform(std::move(owned));
+  VelModelCache::GetInstance().Clear();
+  VelImageCache::GetInstance().Clear();
+
+  ApplicationServices services = DefaultApplicationServices();
+  services.initSoundEngine = [] {
+    VelSoundEngine::GetInstance().UseHeadless(true);
+    return VelSoundEngine::GetInstance().Init();
+  };
+  Application app;
+  app.SetServices(services);
+  const bool startOnGame = EnvOr("HALVANE_BENCH_START", "title") == "game";
+  app.SetFirstScene([startOnGame]() -> std::unique_ptr<Scene> {
+    if (startOnGame) return std::make_unique<GameScene>();
+    return std::make_unique<TitleScene>();
+  });
+  QuietStdout quiet;
+  if (!app.Initialise(Application::kWidth, Application::kHeight)) {
+    error = "start-up failed";
+    UninstallPlatform();
+    return false;
+  }
+  app.BeginFrames();
+  VelTimeRayQueries(timeRays);
+  VelGraphicsDevice& device = VelGraphicsDevice::GetInstance();
+  SceneManager& scenes = SceneManager::GetInstance();
+  const Scene* lastGame = nullptr;
+
+  size_t frame = 0;
+  platform.SetPumpHook([&] {
+    platform.ReleaseAllKeys();
+    if (frame >= frames.size()) return;
+    const RunFrameInput& input = frames[frame];
+    if (auto* game = dynamic_cast<GameScene*>(scenes.Current())) {
+      for (const RunSceneChange& change : changes[frame]) ApplyChange(*game, change);
+    }
+    for (int key : input.keys) platform.SetKeyDown(key, true);
+    if (platform.IsKeyDown(Key::Escape)) platform.RequestClose();
+    if (input.moveCursor) platform.SetCursorClient({input.cursorX, input.cursorY});
+    platform.SetActive(!input.inactive);
+  });
+
+  for (; frame < frames.size(); ++frame) {
+    Sys().PumpMessages();
+    if (!Sys().HasGameWindow()) break;
+    if (services.updateSoundEngine) services.updateSoundEngine();
+    auto* game = dynamic_cast<GameScene*>(scenes.Current());
+    if (!game || scenes.HasPendingChange()) {
+      scenes.Update();
+    } else {
+      if (game != lastGame) {
+        lastGame = game;
+        ++out.gameScenes;
+      }
+      const VelRayQueryStats raysBefore = VelRayStats();
+      const VelGlStats glBefore = VelGlCounters();
+      const auto t0 = std::chrono::steady_clock::now();
+      const double c0 = ProcessCpuMicros();
+      game->Update();
+      const auto t1 = std::chrono::steady_clock::now();
+      const double c1 = ProcessCpuMicros();
+      game->SetCamera();
+      game->Draw();
+      if (openGl) VelGlFinish();
+      const auto t2 = std::chrono::steady_clock::now();
+      const double c2 = ProcessCpuMicros();
+      out.frameNumber.push_back(frame);
+      out.updateWall.push_back(Micros(t1 - t0));
+      out.updateCpu.push_back(c1 - c0);
+      out.drawWall.push_back(Micros(t2 - t1));
+      out.drawCpu.push_back(c2 - c1);
+      out.frameWall.push_back(Micros(t2 - t0));
+      out.rays.push_back(VelRayStats().queries - raysBefore.queries);
+      out.rayNs.push_back(VelRayStats().nanoseconds - raysBefore.nanoseconds);
+      out.draws.push_back(VelGlCounters().draws - glBefore.draws);
+      out.binds.push_back(VelGlCounters().stateBinds - glBefore.stateBinds);
+    }
+    if (services.present) services.present();
+    device.ClearDrawRecords();
+    VelSoundEngine::GetInstance().ClearRecord();
+    platform.AdvanceClock(kFrameMs);
+  }
+  out.framesRun = frame;
+  VelTimeRayQueries(false);
+  app.Shutdown();
+  scenes.Reset();
+  VelSoundManager::GetInstance().ClearCaches();
+  UninstallPlatform();
+  return true;
+}
+
+void Report(benchmark::State& state, const char* name, const std::vector<double>& values) {
+  state.counters[std::string(name) + "_p50_us"] = Percentile(values, 0.50);
+  state.counters[std::string(name) + "_p99_us"] = Percentile(values, 0.99);
+  state.counters[std::string(name) + "_max_us"] = Max(values);
+}
+
+// The world update of every frame of play, headless graphics and sound.
+void BM_WorldUpdate(benchmark::State& state) {
+  Replay replay;
+  std::string error;
+  for (auto _ : state) {
+    if (!RunReplay(false, false, replay, error)) {
+      state.SkipWithError(error.c_str());
+      return;
+    }
+  }
+  Report(state, "update", replay.updateWall);
+  Report(state, "update_cpu", replay.updateCpu);
+  state.counters["play_frames"] = double(replay.updateWall.size());
+  state.counters["frames"] = double(replay.framesRun);
+  state.counters["game_scenes"] = replay.gameScenes;
+  state.counters["peak_rss_kb"] = double(PeakResidentKb());
+}
+BENCHMARK(BM_WorldUpdate)->Iterations(1)->Unit(benchmark::kMillisecond);
+
+// The share of the busiest frame's update spent in ray queries (timed one by
+// one, which slows every query by two clock reads).
+void BM_WorldUpdateRayShare(benchmark::State& state) {
+  Replay replay;
+  std::string error;
+  for (auto _ : state) {
+    if (!RunReplay(false, true, replay, error)) {
+      state.SkipWithError(error.c_str());
+      return;
+    }
+  }
+  if (replay.updateWall.empty()) return;
+  // Busiest by CPU time: on a shared machine the wall clock also counts the
+  // time other processes had the core.
+  const size_t busiest = size_t(std::max_element(replay.updateCpu.begin(), replay.updateCpu.end()) -
+                                replay.updateCpu.begin());
+  state.counters["busiest_frame"] = double(replay.frameNumber[busiest]);
+  state.counters["busiest_update_us"] = replay.updateWall[busiest];
+  state.counters["busiest_update_cpu_us"] = replay.updateCpu[busiest];
+  state.counters["busiest_rays"] = double(replay.rays[busiest]);
+  state.counters["busiest_ray_us"] = double(replay.rayNs[busiest]) / 1e3;
+  state.counters["busiest_ray_share"] = double(replay.rayNs[busiest]) / 1e3 / replay.updateWall[busiest];
+  uint64_t rays = 0, ns = 0;
+  double update = 0;
+  for (size_t i = 0; i < replay.rays.size(); ++i) {
+    rays += replay.rays[i];
+    ns += replay.rayNs[i];
+    update += replay.updateWall[i];
+  }
+  state.counters["rays_per_frame"] = double(rays) / double(replay.rays.size());
+  state.counters["max_rays_frame"] = double(*std::max_element(replay.rays.begin(), replay.rays.end()));
+  state.counters["ray_share_all"] = double(ns) / 1e3 / update;
+  state.counters["rays_per_s"] = double(rays) / (double(ns) / 1e9);
+}
+BENCHMARK(BM_WorldUpdateRayShare)->Iterations(1)->Unit(benchmark::kMillisecond);
+
+// Update and draw of every frame of play on OpenGL at 1280 x 720 in the
+// hidden window (llvmpipe where there is no GPU), the GPU finished each frame.
+void BM_FrameOpenGl(benchmark::State& state) {
+  Replay replay;
+  std::string error;
+  for (auto _ : state) {
+    if (!RunReplay(true, false, replay, error)) {
+      state.SkipWithError(error.c_str());
+      return;
+    }
+  }
+  Report(state, "update", replay.updateWall);
+  Report(state, "draw", replay.drawWall);
+  Report(state, "draw_cpu", replay.drawCpu);
+  Report(state, "frame", replay.frameWall);
+  state.counters["frames_over_33ms"] =
+      double(std::count_if(replay.frameWall.begin(), replay.frameWall.end(), [](double us) { return us > 33000; }));
+  std::vector<double> draws(replay.draws.begin(), replay.draws.end());
+  std::vector<double> binds(replay.binds.begin(), replay.binds.end());
+  state.counters["draw_calls_p50"] = Percentile(draws, 0.5);
+  state.counters["draw_calls_max"] = Max(draws);
+  state.counters["state_binds_p50"] = Percentile(binds, 0.5);
+  state.counters["state_binds_max"] = Max(binds);
+  state.counters["play_frames"] = double(replay.frameWall.size());
+}
+BENCHMARK(BM_FrameOpenGl)->Iterations(1)->Unit(benchmark::kMillisecond);
+
+// The services a scene needs, on the headless device or OpenGL.
+class SceneWorld {
+ public:
+  explicit SceneWorld(bool openGl) {
+    auto owned = std::make_unique<HeadlessPlatform>();
+    owned->EnableRenderWindow(openGl);
+    InstallPlatform(std::move(owned));
+    Sys().CreateGameWindow("bench", Application::kWidth, Application::kHeight);
+    ApplicationServices services = DefaultApplicationServices();
+    std::string error;
+    ready = services.initGraphicsDevice(Application::kWidth, Application::kHeight, error);
+    services.initShaderManager();
+    VelSoundEngine::GetInstance().UseHeadless(true);
+    VelSoundEngine::GetInstance().Init();
+  }
+  ~SceneWorld() {
+    VelShaderManager::GetInstance().Release();
+    VelGraphicsDevice::GetInstance().Release();
+    VelSoundEngine::GetInstance().Release();
+    VelSoundEngine::GetInstance().ClearRecord();
+    VelSoundManager::GetInstance().ClearCaches();
+    Sys().DestroyGameWindow();
+    UninstallPlatform();
+  }
+  bool ready = false;
+};
+
+// Cold: the file caches emptied before every construction, as the very first
+// scene of a process finds them. Warm: as a retry or a return finds them.
+template <class SceneType>
+void SceneConstruction(benchmark::State& state) {
+  const bool openGl = state.range(0) != 0;
+  const bool cold = state.range(1) != 0;
+  state.SetLabel(std::string(openGl ? "OpenGL" : "headless") + (cold ? ", cold caches" : ", warm caches"));
+  QuietStdout quiet;
+  SceneWorld world(openGl);
+  if (!world.ready) {
+    state.SkipWithError("no graphics device");
+    return;
+  }
+  { SceneType warmUp; }
+  for (auto _ : state) {
+    if (cold) {
+      state.PauseTiming();
+      VelModelCache::GetInstance().Clear();
+      VelImageCache::GetInstance().Clear();
+      VelSoundManager::GetInstance().ClearCaches();
+      state.ResumeTiming();
+    }
+    auto scene = std::make_unique<SceneType>();
+    if (openGl) VelGlFinish();
+    state.PauseTiming();
+    scene.reset();
+    state.ResumeTiming();
+  }
+}
+
+void BM_TitleSceneConstruction(benchmark::State& state) {
+  SceneConstruction<TitleScene>(state);
+}
+void BM_GameSceneConstruction(benchmark::State& state) {
+  SceneConstruction<GameScene>(state);
+}
+BENCHMARK(BM_TitleSceneConstruction)->ArgsProduct({{0, 1}, {0, 1}})->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_GameSceneConstruction)->ArgsProduct({{0, 1}, {0, 1}})->Unit(benchmark::kMillisecond);
+
+}  // namespace
