@@ -49,6 +49,11 @@ bool SdlPlatform::CreateGameWindow(const std::string& title, int width, int heig
   SDL_GetWindowSize(window, &w, &h);
   if (w != width || h != height) SDL_SetWindowSize(window, width, height);
   windowId = SDL_GetWindowID(window);
+  // The new window takes the keyboard, as a shown window does on the desktop;
+  // without a window manager (a bare X server) nothing else would give it, and
+  // the game would wait frozen for a focus that never comes.
+  SDL_RaiseWindow(window);
+  SDL_SetWindowInputFocus(window);
   focused = (SDL_GetWindowFlags(window) & SDL_WINDOW_INPUT_FOCUS) != 0;
   clientWidth = width;
   clientHeight = height;
