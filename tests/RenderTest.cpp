@@ -216,6 +216,21 @@ TEST_F(RenderTest, LitCubeAdditiveQuadAndSpriteLandWhereTheyBelong) {
 // A texture that failed to load is drawn as nothing, as on Direct3D where an
 // empty slot samples transparent black: alpha-blended or added, the frame
 // keeps its colours.
+TEST_F(RenderTest, ClosingTheWindowFirstStillReleasesCleanly) {
+  // Escape destroys the window, and with it the context, before the shell
+  // releases the device; objects still held by scenes go last of all.
+  VelTexture texture;
+  ASSERT_TRUE(texture.Load("Data/Texture/frame.png"));
+  VelBuffer buffer;
+  ASSERT_TRUE(buffer.Create(VelBind::VertexBuffer, 64, VelUsage::Dynamic, nullptr));
+  Sys().DestroyGameWindow();
+  shaders.Release();
+  device.Release();
+  texture.Release();
+  buffer.Release();
+  SUCCEED() << "nothing called GL without a context";
+}
+
 TEST_F(RenderTest, ASpriteOrQuadWithoutItsTextureLeavesTheFrameAsItWas) {
   const float4 clear{0.1f, 0.2f, 0.4f, 1.0f};
   device.ClearBackBuffer(clear);

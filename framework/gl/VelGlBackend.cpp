@@ -17,12 +17,20 @@ namespace {
 
 VelGlStats glStats;
 
+// GL names can be deleted only while our context is current. Closing the
+// window (Escape) takes the context with it before the device is released;
+// deleting then would call GL with no context at all, and the context's own
+// deletion frees the names anyway.
+bool CanDelete(const std::shared_ptr<bool>& alive) {
+  return *alive && SDL_GL_GetCurrentContext() != nullptr;
+}
+
 constexpr GLenum kTextureMaxAnisotropy = 0x84FE;  // GL_TEXTURE_MAX_ANISOTROPY(_EXT)
 
 class GlBuffer : public VelBufferResource {
  public:
   ~GlBuffer() override {
-    if (*alive) glDeleteBuffers(1, &name);
+    if (CanDelete(alive)) glDeleteBuffers(1, &name);
   }
   GLuint name = 0;
   std::shared_ptr<bool> alive;
@@ -31,7 +39,7 @@ class GlBuffer : public VelBufferResource {
 class GlTexture : public VelTextureResource {
  public:
   ~GlTexture() override {
-    if (*alive) glDeleteTextures(1, &name);
+    if (CanDelete(alive)) glDeleteTextures(1, &name);
   }
   GLuint name = 0;
   std::shared_ptr<bool> alive;
@@ -40,7 +48,7 @@ class GlTexture : public VelTextureResource {
 class GlSampler : public VelGpuResource {
  public:
   ~GlSampler() override {
-    if (*alive) glDeleteSamplers(1, &name);
+    if (CanDelete(alive)) glDeleteSamplers(1, &name);
   }
   GLuint name = 0;
   std::shared_ptr<bool> alive;
@@ -81,7 +89,7 @@ const GlLayout& LayoutOf(VelShaderPath path) {
 class GlProgram : public VelGpuResource {
  public:
   ~GlProgram() override {
-    if (!*alive) return;
+    if (!CanDelete(alive)) return;
     glDeleteVertexArrays(1, &vertexArray);
     glDeleteProgram(program);
   }
@@ -225,9 +233,11 @@ void VelGlBackend::Shutdown() {
   backBuffer.reset();
   depthBuffer.reset();
   if (context) {
-    if (framebuffer) glDeleteFramebuffers(1, &framebuffer);
+    if (SDL_GL_GetCurrentContext() == context) {
+      if (framebuffer) glDeleteFramebuffers(1, &framebuffer);
+      if (emptyTexture) glDeleteTextures(1, &emptyTexture);
+    }
     framebuffer = 0;
-    if (emptyTexture) glDeleteTextures(1, &emptyTexture);
     emptyTexture = 0;
     *alive = false;
     SDL_GL_DeleteContext(static_cast<SDL_GLContext>(context));

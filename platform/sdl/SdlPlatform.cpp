@@ -49,12 +49,8 @@ bool SdlPlatform::CreateGameWindow(const std::string& title, int width, int heig
   SDL_GetWindowSize(window, &w, &h);
   if (w != width || h != height) SDL_SetWindowSize(window, width, height);
   windowId = SDL_GetWindowID(window);
-  // The new window takes the keyboard, as a shown window does on the desktop;
-  // without a window manager (a bare X server) nothing else would give it, and
-  // the game would wait frozen for a focus that never comes.
-  SDL_RaiseWindow(window);
-  SDL_SetWindowInputFocus(window);
   focused = (SDL_GetWindowFlags(window) & SDL_WINDOW_INPUT_FOCUS) != 0;
+  focusAsked = false;
   clientWidth = width;
   clientHeight = height;
   fullscreen = false;
@@ -83,6 +79,14 @@ void* SdlPlatform::NativeWindow() const {
 }
 
 bool SdlPlatform::PumpMessages() {
+  // On its first pass, after the start-up questions, the window takes the
+  // keyboard, as a shown window does on the desktop; on an X server without a
+  // window manager nothing else would give it, and the game would stay frozen.
+  if (window && !focusAsked) {
+    focusAsked = true;
+    SDL_RaiseWindow(window);
+    SDL_SetWindowInputFocus(window);
+  }
   SDL_Event event;
   while (!quitPosted && SDL_PollEvent(&event)) HandleEvent(event);
   if (quitPosted) {

@@ -69,6 +69,7 @@ class SdlPlatform : public Platform {
   bool videoReady = false;
   bool quitPosted = false;
   bool focused = false;
+  bool focusAsked = false;
   bool fullscreen = false;
   int clientWidth = 0;
   int clientHeight = 0;
