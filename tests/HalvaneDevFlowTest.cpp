@@ -1,52 +1,22 @@
 #include <gtest/gtest.h>
 
-#include <cstdio>
-#include <fstream>
 #include <nlohmann/json.hpp>
-#include <sstream>
 #include <string>
 #include <vector>
+
+#include "DevRunInFolder.h"
 
 #ifdef HALVANE_DEV_TOOL
 
 namespace {
-struct FlowRun {
-  int status = -1;
-  std::string output;
-  std::vector<nlohmann::json> trace;
-  nlohmann::json summary;
-};
-
-// Runs `halvane-dev run` in the build folder (where Data/ lives) with files
-// of the test's own name, so that tests may run side by side.
-FlowRun RunFlow(const std::string& name, const std::string& script, const std::string& options) {
-  const std::string dir = HALVANE_BUILD_DIR;
-  const std::string scriptPath = dir + "/flow-" + name + ".script";
-  const std::string tracePath = dir + "/flow-" + name + ".trace";
-  std::ofstream(scriptPath) << script;
-  std::remove(tracePath.c_str());
-  std::string command = "cd '" + dir + "' && '" + HALVANE_DEV_TOOL + "' run --script '" + scriptPath +
-                        "' --trace '" + tracePath + "' " + options + " 2>&1";
-  FlowRun run;
-  FILE* pipe = popen(command.c_str(), "r");
-  if (!pipe) return run;
-  char buffer[4096];
-  while (size_t n = fread(buffer, 1, sizeof buffer, pipe)) run.output.append(buffer, n);
-  run.status = pclose(pipe);
-  std::ifstream in(tracePath);
-  std::string line;
-  while (std::getline(in, line)) run.trace.push_back(nlohmann::json::parse(line));
-  std::stringstream lines(run.output);
-  std::string last;
-  while (std::getline(lines, line)) {
-    if (!line.empty() && line[0] == '{') last = line;
-  }
-  if (!last.empty()) run.summary = nlohmann::json::parse(last);
-  return run;
+// Runs in the build folder (where Data/ lives) with files of the test's own
+// name, so that tests may run side by side.
+DevRun RunFlow(const std::string& name, const std::string& script, const std::string& options) {
+  return RunDevTool(HALVANE_BUILD_DIR, "flow-" + name, script, options);
 }
 
 // The frames on which the file was played with the operation.
-std::vector<int> SoundFrames(const FlowRun& run, const std::string& op, const std::string& file) {
+std::vector<int> SoundFrames(const DevRun& run, const std::string& op, const std::string& file) {
   std::vector<int> frames;
   for (const auto& frame : run.trace) {
     for (const auto& sound : frame["sounds"]) {
@@ -57,7 +27,7 @@ std::vector<int> SoundFrames(const FlowRun& run, const std::string& op, const st
 }
 
 // The first frame from `from` on that shows the scene.
-int FirstFrameOf(const FlowRun& run, const std::string& scene, size_t from = 0) {
+int FirstFrameOf(const DevRun& run, const std::string& scene, size_t from = 0) {
   for (size_t i = from; i < run.trace.size(); ++i) {
     if (run.trace[i]["scene"] == scene) return static_cast<int>(i);
   }
@@ -74,7 +44,7 @@ const std::string kDeath = "60\nset hp=0\n200\n";
 }  // namespace
 
 TEST(HalvaneDevFlowTest, TheTitleStartsAGameOneHundredFramesAfterTheClick) {
-  FlowRun run = RunFlow("title", "20\n1 LMB " + Cursor(-100, 50) + "\n110\n", "");
+  DevRun run = RunFlow("title", "20\n1 LMB " + Cursor(-100, 50) + "\n110\n", "");
   ASSERT_EQ(run.status, 0) << run.output;
   ASSERT_EQ(run.trace.size(), 131u);
   const auto& first = run.trace[0];
@@ -103,7 +73,7 @@ TEST(HalvaneDevFlowTest, TheTitleStartsAGameOneHundredFramesAfterTheClick) {
 }
 
 TEST(HalvaneDevFlowTest, DeathThenRetryStartsAFreshPlayThrough) {
-  FlowRun run =
+  DevRun run =
       RunFlow("retry", "set kill=5\n" + kDeath + "1 LMB " + Cursor(200, -250) + "\n40\n", "--start game");
   ASSERT_EQ(run.status, 0) << run.output;
   ASSERT_EQ(run.trace.size(), 301u);
@@ -144,7 +114,7 @@ TEST(HalvaneDevFlowTest, DeathThenRetryStartsAFreshPlayThrough) {
 }
 
 TEST(HalvaneDevFlowTest, DeathThenTitleReturnsToAWaitingTitle) {
-  FlowRun run = RunFlow("dead-title", kDeath + "1 LMB " + Cursor(200, -150) + "\n40\n", "--start game");
+  DevRun run = RunFlow("dead-title", kDeath + "1 LMB " + Cursor(200, -150) + "\n40\n", "--start game");
   ASSERT_EQ(run.status, 0) << run.output;
   EXPECT_EQ(run.trace[259]["hud"]["dead"]["active"], true);
   EXPECT_EQ(SoundFrames(run, "Play", "Data/Sound/Decision.wav"), std::vector<int>{260});
@@ -160,7 +130,7 @@ TEST(HalvaneDevFlowTest, DeathThenTitleReturnsToAWaitingTitle) {
 }
 
 TEST(HalvaneDevFlowTest, TheClearScreenLeadsBackToTheTitle) {
-  FlowRun run =
+  DevRun run =
       RunFlow("clear", "60\nset kill=21\n110\n1 LMB " + Cursor(300, -125) + "\n60\n", "--start game");
   ASSERT_EQ(run.status, 0) << run.output;
   ASSERT_EQ(run.trace.size(), 231u);
@@ -182,14 +152,14 @@ TEST(HalvaneDevFlowTest, TheClearScreenLeadsBackToTheTitle) {
 }
 
 TEST(HalvaneDevFlowTest, TheSummaryTellsAClearedRun) {
-  FlowRun run = RunFlow("cleared", "60\nset kill=21\n10\n", "--start game");
+  DevRun run = RunFlow("cleared", "60\nset kill=21\n10\n", "--start game");
   ASSERT_EQ(run.status, 0) << run.output;
   EXPECT_EQ(run.summary["cleared"], true);
   EXPECT_EQ(run.summary["dead"], false);
 }
 
 TEST(HalvaneDevFlowTest, TheBossLineBringsUpTheWarningAndItsMusic) {
-  FlowRun run = RunFlow("warning", "60\nset pos=0,3,486\n160\n", "--start game");
+  DevRun run = RunFlow("warning", "60\nset pos=0,3,486\n160\n", "--start game");
   ASSERT_EQ(run.status, 0) << run.output;
   EXPECT_EQ(run.trace[59]["hud"]["warning"]["active"], false);
   const auto& start = run.trace[60]["hud"]["warning"];
@@ -211,7 +181,7 @@ TEST(HalvaneDevFlowTest, TheBossLineBringsUpTheWarningAndItsMusic) {
 TEST(HalvaneDevFlowTest, APlayerGoesFromTheTitleThroughDeathAndRetryBackToTheTitle) {
   const std::string script = "10\n1 LMB\n150\nset hp=0\n200\n1 LMB " + Cursor(200, -250) +
                              "\n60\nset hp=0\n200\n1 LMB " + Cursor(200, -150) + "\n30\n";
-  FlowRun run = RunFlow("whole", script, "");
+  DevRun run = RunFlow("whole", script, "");
   ASSERT_EQ(run.status, 0) << run.output;
   ASSERT_EQ(run.trace.size(), 653u);
   // The click on frame 10 starts the game 100 frames on. A button's click
@@ -234,7 +204,7 @@ TEST(HalvaneDevFlowTest, APlayerGoesFromTheTitleThroughDeathAndRetryBackToTheTit
 }
 
 TEST(HalvaneDevFlowTest, TheReloadPromptComesWithTheTenthRoundFromTheEnd) {
-  FlowRun run = RunFlow("prompt", "60\nset ammo=11\n5\nset ammo=10\n8\n", "--start game");
+  DevRun run = RunFlow("prompt", "60\nset ammo=11\n5\nset ammo=10\n8\n", "--start game");
   ASSERT_EQ(run.status, 0) << run.output;
   ASSERT_EQ(run.trace.size(), 73u);
   EXPECT_EQ(run.trace[64]["player"]["ammo"], 11);
