@@ -4,6 +4,7 @@
 
 #include <climits>
 #include <cstring>
+#include <vector>
 
 VelImageCache& VelImageCache::GetInstance() {
   static VelImageCache instance;
@@ -40,24 +41,49 @@ uint32_t ReadBigEndian32(const uint8_t* p) {
 
 // A PNG whose chunks all lie within the bytes given, up to IEND. The decoder
 // allocates a chunk's stated length before reading it, so a few hostile bytes
-// could otherwise ask for a gigabyte.
-bool IsWholePng(const uint8_t* data, size_t size) {
+// could otherwise ask for a gigabyte. Empty image-data chunks are counted: the
+// decoder copies them from a null buffer.
+bool IsWholePng(const uint8_t* data, size_t size, int& emptyImageData) {
   static const uint8_t kSignature[8] = {0x89, 'P', 'N', 'G', '\r', '\n', 0x1A, '\n'};
+  emptyImageData = 0;
   if (size < 8 || std::memcmp(data, kSignature, 8) != 0) return false;
   size_t at = 8;
   while (size - at >= 12) {
     const uint64_t length = ReadBigEndian32(data + at);
     if (length > size - at - 12) return false;
     if (std::memcmp(data + at + 4, "IEND", 4) == 0) return true;
+    if (length == 0 && std::memcmp(data + at + 4, "IDAT", 4) == 0) ++emptyImageData;
     at += 12 + size_t(length);
   }
   return false;
 }
 
+// The same whole PNG without its empty image-data chunks; they add nothing to
+// the compressed stream, so the picture is the same.
+std::vector<uint8_t> WithoutEmptyImageData(const uint8_t* data, size_t size) {
+  std::vector<uint8_t> kept(data, data + 8);
+  size_t at = 8;
+  while (size - at >= 12) {
+    const size_t length = ReadBigEndian32(data + at);
+    const bool empty = length == 0 && std::memcmp(data + at + 4, "IDAT", 4) == 0;
+    if (!empty) kept.insert(kept.end(), data + at, data + at + 12 + length);
+    if (std::memcmp(data + at + 4, "IEND", 4) == 0) break;
+    at += 12 + length;
+  }
+  return kept;
+}
+
 }  // namespace
 
 std::shared_ptr<const VelImage> VelImageCache::Decode(const uint8_t* data, size_t size) {
-  if (!data || size > size_t(INT_MAX) || !IsWholePng(data, size)) return nullptr;
+  int emptyImageData = 0;
+  if (!data || size > size_t(INT_MAX) || !IsWholePng(data, size, emptyImageData)) return nullptr;
+  std::vector<uint8_t> stripped;
+  if (emptyImageData > 0) {
+    stripped = WithoutEmptyImageData(data, size);
+    data = stripped.data();
+    size = stripped.size();
+  }
   int width = 0, height = 0, channels = 0;
   // The header first, so a hostile size is refused before anything is allocated for it.
   if (!stbi_info_from_memory(data, int(size), &width, &height, &channels)) return nullptr;

@@ -104,6 +104,27 @@ TEST(VelImageDecodeTest, OnlyWholePngFilesDecode) {
   EXPECT_FALSE(VelImageCache::Decode(bmp, sizeof bmp));
 }
 
+TEST(VelImageDecodeTest, EmptyImageDataChunksChangeNothing) {
+  TempDir dir;
+  const uint8_t pixels[8] = {9, 8, 7, 6, 5, 4, 3, 2};
+  ASSERT_TRUE(stbi_write_png(dir.File("p.png").c_str(), 2, 1, 4, pixels, 8));
+  std::vector<uint8_t> png;
+  ASSERT_TRUE(VelFileSystem::ReadWholeFile(dir.File("p.png"), &png, 1 << 20));
+  // Found by fuzzing: an empty IDAT made the decoder copy from a null buffer.
+  // One before the real image data and one after it.
+  const size_t idat = 8 + 25;
+  const uint8_t empty[12] = {0, 0, 0, 0, 'I', 'D', 'A', 'T', 0x35, 0xAF, 0x06, 0x1E};
+  const size_t idatEnd = idat + 12 + ((size_t(png[idat + 2]) << 8) | png[idat + 3]);
+  std::vector<uint8_t> padded(png.begin(), png.begin() + idat);
+  padded.insert(padded.end(), empty, empty + 12);
+  padded.insert(padded.end(), png.begin() + idat, png.begin() + idatEnd);
+  padded.insert(padded.end(), empty, empty + 12);
+  padded.insert(padded.end(), png.begin() + idatEnd, png.end());
+  auto image = VelImageCache::Decode(padded.data(), padded.size());
+  ASSERT_TRUE(image);
+  EXPECT_EQ(image->pixels, std::vector<uint8_t>(pixels, pixels + 8));
+}
+
 TEST(VelImageDecodeTest, EveryGeneratedImageDecodes) {
   size_t count = 0;
   for (const auto& entry : std::filesystem::recursive_directory_iterator("Data")) {
