@@ -131,19 +131,6 @@ bool LoadRun(std::vector<RunFrameInput>& frames, std::vector<std::vector<RunScen
   return true;
 }
 
-void ApplyChange(GameScene& game, const RunSceneChange& change) {
-  switch (change.what) {
-    case RunSceneChange::What::Kill:
-      game.killCount = change.value;
-      break;
-    case RunSceneChange::What::Position:
-      game.player->position = {change.x, change.y, change.z};
-      break;
-    case RunSceneChange::What::Hp:
-      game.player->SetHP(change.value);
-      break;
-  }
-}
 
 // What one replay measured, per frame of play (a frame the game scene ran
 // from its start to its end, not the frame a scene was switched on).

@@ -31,6 +31,9 @@ void RunRecorder::Change(const RunSceneChange& change) {
     case RunSceneChange::What::Hp:
       std::fprintf(file, "set hp=%d\n", change.value);
       break;
+    case RunSceneChange::What::Ammo:
+      std::fprintf(file, "set ammo=%d\n", change.value);
+      break;
     case RunSceneChange::What::Position:
       std::fprintf(file, "set pos=%.9g,%.9g,%.9g\n", change.x, change.y, change.z);
       break;

@@ -6,6 +6,7 @@
 #include <sstream>
 
 #include "platform/Platform.h"
+#include "scene/GameScene.h"
 
 namespace {
 const std::map<std::string, int> kKeys = {{"W", Key::W},         {"A", Key::A},         {"S", Key::S},
@@ -126,4 +127,21 @@ bool ParseRunScript(const std::string& text, std::vector<RunInstruction>& out, s
     out.push_back(step);
   }
   return true;
+}
+
+void ApplyChange(GameScene& game, const RunSceneChange& change) {
+  switch (change.what) {
+    case RunSceneChange::What::Kill:
+      game.killCount = change.value;
+      break;
+    case RunSceneChange::What::Position:
+      game.player->position = {change.x, change.y, change.z};
+      break;
+    case RunSceneChange::What::Hp:
+      game.player->SetHP(change.value);
+      break;
+    case RunSceneChange::What::Ammo:
+      game.player->SetMagazine(game.player->GetMagazineCapacity(), change.value);
+      break;
+  }
 }

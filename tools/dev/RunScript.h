@@ -36,3 +36,7 @@ struct RunInstruction {
 
 // Parses the script; on failure returns false and names the line in error.
 bool ParseRunScript(const std::string& text, std::vector<RunInstruction>& out, std::string& error);
+
+class GameScene;
+// Makes a `set` change in the running game scene.
+void ApplyChange(GameScene& game, const RunSceneChange& change);

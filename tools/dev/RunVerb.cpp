@@ -175,23 +175,6 @@ std::vector<FramePlan> Unroll(const std::vector<RunInstruction>& script,
   return frames;
 }
 
-void ApplyChange(GameScene& game, const RunSceneChange& change) {
-  switch (change.what) {
-    case RunSceneChange::What::Kill:
-      game.killCount = change.value;
-      break;
-    case RunSceneChange::What::Position:
-      game.player->position = {change.x, change.y, change.z};
-      break;
-    case RunSceneChange::What::Hp:
-      game.player->SetHP(change.value);
-      break;
-    case RunSceneChange::What::Ammo:
-      game.player->SetMagazine(game.player->GetMagazineCapacity(), change.value);
-      break;
-  }
-}
-
 // The shell's services with the sound always recording and never audible; the
 // graphics backend follows the platform's window: OpenGL in the hidden
 // offscreen window, the headless recorder without one.
