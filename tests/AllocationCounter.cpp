@@ -30,3 +30,12 @@ void operator delete(void* p) noexcept {
 void operator delete(void* p, std::size_t) noexcept {
   std::free(p);
 }
+// The library's temporary buffers (stable_sort) come from the nothrow form and
+// go back through the plain delete above: both forms must share one heap.
+void* operator new(std::size_t size, const std::nothrow_t&) noexcept {
+  if (g_counting) ++g_allocations;
+  return std::malloc(size ? size : 1);
+}
+void operator delete(void* p, const std::nothrow_t&) noexcept {
+  std::free(p);
+}
