@@ -6,6 +6,8 @@
 #include <stb_image.h>
 #include <stb_image_write.h>
 
+#include <algorithm>
+#include <cmath>
 #include <cstdio>
 #include <filesystem>
 #include <memory>
@@ -18,6 +20,7 @@
 #include "framework/VelShaderManager.h"
 #include "framework/VelSprite.h"
 #include "framework/VelTexture.h"
+#include "framework/gl/VelGlBackend.h"
 #include "platform/Platform.h"
 #include "platform/headless/HeadlessPlatform.h"
 
@@ -94,6 +97,56 @@ VelModel MakeCube(const float4& baseColor, float roughness) {
   return model;
 }
 
+// A w x h texture of the given texels (RGBA, top row first), through a PNG as
+// the game's textures come.
+std::shared_ptr<VelTexture> MakeTexture(const std::string& name, int w, int h,
+                                        const std::vector<uint8_t>& rgba) {
+  std::string path = CapturePath(name);
+  if (!stbi_write_png(path.c_str(), w, h, 4, rgba.data(), w * 4)) return nullptr;
+  auto texture = std::make_shared<VelTexture>();
+  if (!texture->Load(path)) return nullptr;
+  return texture;
+}
+
+// Columns of four white and four black texels, opaque, or with the black
+// ones transparent; from a PNG, as the game's textures (one level), or with
+// every mip level.
+std::shared_ptr<VelTexture> MakeStripes(bool transparentGaps, bool mipmapped = false) {
+  std::vector<uint8_t> texels;
+  for (int y = 0; y < 8; ++y) {
+    for (int x = 0; x < 8; ++x) {
+      const uint8_t v = x < 4 ? 255 : 0;
+      texels.insert(texels.end(), {v, v, v, uint8_t(transparentGaps ? v : 255)});
+    }
+  }
+  if (!mipmapped)
+    return MakeTexture(transparentGaps ? "RenderTest_StripesCutOut" : "RenderTest_Stripes", 8, 8, texels);
+  auto texture = std::make_shared<VelTexture>();
+  if (!texture->CreateFromPixels(8, 8, VelFormat::RGBA8Unorm, 4, texels.data())) return nullptr;
+  return texture;
+}
+
+// A floor at y = -1 from just in front of the default camera far into the
+// distance, the stripes running away from the camera, two of them a unit.
+VelModel MakeFloor(const std::shared_ptr<VelTexture>& texture) {
+  std::vector<VelModelVertex> vertices;
+  for (auto [x, z] : {std::pair{-40.0f, -4.0f}, {40.0f, -4.0f}, {-40.0f, 300.0f}, {40.0f, 300.0f}}) {
+    VelModelVertex v;
+    v.position = {x, -1, z};
+    v.uv = {x * 2.0f, z * 0.5f};
+    v.normal = {0, 1, 0};
+    vertices.push_back(v);
+  }
+  VelModel model;
+  model.Materials.resize(1);
+  model.Materials[0].BaseColorTexture = texture;
+  VelModelNode node;
+  node.Mesh = std::make_shared<VelMesh>();
+  node.Mesh->Create(vertices, {{{0, 2, 1}}, {{1, 2, 3}}}, {{0, 0, 2}});
+  model.Nodes.push_back(node);
+  return model;
+}
+
 class RenderTest : public ::testing::Test {
  protected:
   void SetUp() override {
@@ -117,15 +170,59 @@ class RenderTest : public ::testing::Test {
   }
 
   void TearDown() override {
+    VelGlSpecialiseShaders(true);
     shaders.Release();
     device.Release();
     Sys().DestroyGameWindow();
     UninstallPlatform();
   }
 
+  // The frame drawn so far, read back through a capture.
+  Image Capture(const std::string& name) {
+    Image image;
+    std::string path = CapturePath(name);
+    EXPECT_TRUE(device.CaptureBackBuffer(path));
+    EXPECT_TRUE(image.Load(path));
+    device.Present();
+    return image;
+  }
+
   VelGraphicsDevice& device = VelGraphicsDevice::GetInstance();
   VelShaderManager& shaders = VelShaderManager::GetInstance();
 };
+
+// How far two frames of the same size are apart: the largest channel
+// difference and the number of pixels that differ at all.
+struct Difference {
+  int largest = 0;
+  size_t pixels = 0;
+};
+
+Difference Compare(const Image& a, const Image& b) {
+  Difference d;
+  for (size_t i = 0; i + 3 < a.pixels.size() && i + 3 < b.pixels.size(); i += 4) {
+    int largest = 0;
+    for (size_t c = 0; c < 4; ++c)
+      largest = std::max(largest, std::abs(int(a.pixels[i + c]) - int(b.pixels[i + c])));
+    d.largest = std::max(d.largest, largest);
+    d.pixels += largest > 0;
+  }
+  return d;
+}
+
+// The spread of brightness along a row of the frame, over its middle half.
+double RowContrast(const Image& image, int y) {
+  double sum = 0, squares = 0;
+  int n = 0;
+  for (int x = image.width / 4; x < image.width * 3 / 4; ++x, ++n) {
+    Pixel p = image.At(x, y);
+    double v = (p.r + p.g + p.b) / 3.0;
+    sum += v;
+    squares += v * v;
+  }
+  double mean = sum / n;
+  return std::sqrt(std::max(0.0, squares / n - mean * mean));
+}
 
 TEST_F(RenderTest, LitCubeAdditiveQuadAndSpriteLandWhereTheyBelong) {
   const float4 clear{0.1f, 0.2f, 0.4f, 1.0f};
@@ -213,9 +310,6 @@ TEST_F(RenderTest, LitCubeAdditiveQuadAndSpriteLandWhereTheyBelong) {
   EXPECT_TRUE(isClear(image.At(640 - 110, 360 - 200))) << "just left of the sprite";
 }
 
-// A texture that failed to load is drawn as nothing, as on Direct3D where an
-// empty slot samples transparent black: alpha-blended or added, the frame
-// keeps its colours.
 TEST_F(RenderTest, ClosingTheWindowFirstStillReleasesCleanly) {
   // Escape destroys the window, and with it the context, before the shell
   // releases the device; objects still held by scenes go last of all.
@@ -231,6 +325,9 @@ TEST_F(RenderTest, ClosingTheWindowFirstStillReleasesCleanly) {
   SUCCEED() << "nothing called GL without a context";
 }
 
+// A texture that failed to load is drawn as nothing, as on Direct3D where an
+// empty slot samples transparent black: alpha-blended or added, the frame
+// keeps its colours.
 TEST_F(RenderTest, ASpriteOrQuadWithoutItsTextureLeavesTheFrameAsItWas) {
   const float4 clear{0.1f, 0.2f, 0.4f, 1.0f};
   device.ClearBackBuffer(clear);
@@ -269,6 +366,144 @@ TEST_F(RenderTest, ASpriteOrQuadWithoutItsTextureLeavesTheFrameAsItWas) {
     EXPECT_TRUE(std::abs(p.r - 26) <= 2 && std::abs(p.g - 51) <= 2 && std::abs(p.b - 102) <= 2)
         << "clear colour expected at " << x << "," << y << ", got " << p.r << " " << p.g << " " << p.b;
   }
+}
+
+// Each draw runs the build of its shaders with only the parts its constants
+// call for; a frame of every kind of draw must come out as the general
+// shaders, with every part, draw it.
+TEST_F(RenderTest, ShaderVariantsDrawWhatTheGeneralShadersDraw) {
+  std::shared_ptr<VelTexture> stripes = MakeStripes(false), cutOut = MakeStripes(true);
+  ASSERT_TRUE(stripes && cutOut);
+  VelModel floor = MakeFloor(stripes);
+  VelModel cube = MakeCube({0.8f, 0.5f, 0.2f, 1}, 0.4f);
+  VelModel fence = MakeCube({1, 1, 1, 1}, 1.0f);
+  fence.Materials[0].BaseColorTexture = cutOut;
+
+  auto drawFrame = [&](const std::string& name) {
+    device.ClearBackBuffer({0.1f, 0.2f, 0.4f, 1.0f});
+    device.ClearDepth(1.0f, 0);
+    // Data() marks a buffer for its next upload.
+    auto setFog = [&](bool on) {
+      VelCbCamera& camera = shaders.cbCamera.Data();
+      camera.g_DistanceFogEnable = on;
+      camera.g_DistanceFogDensity = 0.05f;
+      camera.g_DistanceFogColor = {0.6f, 0.6f, 0.7f};
+      shaders.UploadCamera();
+    };
+    auto setPointLight = [&](bool on) {
+      VelCbLight& light = shaders.cbLight.Data();
+      light.g_PL_Num = on;
+      light.g_PL[0].pos = {-0.6f, 0.8f, -1.0f};
+      light.g_PL[0].radius = 3;
+      light.g_PL[0].color = {4, 1, 1};
+      shaders.UploadLight();
+    };
+    shaders.BeginModel();
+    // Unlit, in fog.
+    setFog(true);
+    shaders.cbObject.Data().g_LightEnable = 0;
+    shaders.modelWorld = MatrixIdentity();
+    shaders.DrawModel(floor);
+    setFog(false);
+    // Lit; lit with a point light; glowing; cut out by the alpha test.
+    shaders.cbObject.Data().g_LightEnable = 1;
+    shaders.modelWorld = MatrixRotationY(0.6f) * MatrixTranslation(-2.2f, 0.3f, 0);
+    shaders.DrawModel(cube);
+    setPointLight(true);
+    shaders.modelWorld = MatrixRotationY(0.6f) * MatrixTranslation(-0.7f, 0.3f, 0);
+    shaders.DrawModel(cube);
+    setPointLight(false);
+    shaders.modelWorld = MatrixRotationY(0.6f) * MatrixTranslation(0.8f, 0.3f, 0);
+    shaders.DrawModelEmissive(cube, 0.2f, 0.6f, 0.1f);
+    shaders.cbObject.Data().g_AlphaTestThreshold = 0.5f;
+    shaders.modelWorld = MatrixRotationY(0.6f) * MatrixTranslation(2.3f, 0.3f, 0);
+    shaders.DrawModel(fence);
+    shaders.cbObject.Data().g_AlphaTestThreshold = 0;
+
+    // Sprites over it all: one wholly transparent, one half.
+    BeginSprite(false, true);
+    shaders.spriteShader.cbSprite.Data().g_mTransform = MatrixIdentity();
+    const float4 clearTint{1, 1, 1, 0}, halfTint{1, 1, 1, 0.5f};
+    DrawSprite(stripes.get(), -600, 340, 1200, 680, nullptr, &clearTint, {0, 0});
+    DrawSprite(stripes.get(), -600, 340, 300, 200, nullptr, &halfTint, {0, 0});
+    EndSprite();
+    return Capture(name);
+  };
+
+  VelGlSpecialiseShaders(false);
+  Image general = drawFrame("RenderTest_GeneralShaders");
+  VelGlSpecialiseShaders(true);
+  Image variants = drawFrame("RenderTest_ShaderVariants");
+
+  Difference d = Compare(general, variants);
+  EXPECT_LE(d.largest, 1) << d.pixels << " pixels differ";
+  EXPECT_LT(d.pixels, general.pixels.size() / 4 / 1000) << "more than one pixel in a thousand differs";
+
+  // And the frame is what it should be: the point light reddened the second
+  // cube, the glow greened the third, the alpha test cut the fence's black
+  // stripes out (the clear colour shows through) and the fog greyed the floor
+  // far off.
+  const VelCbCamera& camera = shaders.cbCamera.View();
+  int x, y;
+  ToPixel({-0.7f, 0.3f, -0.5f}, camera, x, y);
+  Pixel reddened = variants.At(x, y);
+  ToPixel({-2.2f, 0.3f, -0.5f}, camera, x, y);
+  Pixel plain = variants.At(x, y);
+  EXPECT_GT(reddened.r, plain.r + 20);
+  ToPixel({0.8f, 0.3f, -0.5f}, camera, x, y);
+  Pixel glowing = variants.At(x, y);
+  EXPECT_GT(glowing.g, plain.g + 40);
+  int cutOutPixels = 0, fencePixels = 0;
+  ToPixel({2.3f, 0.3f, -0.6f}, camera, x, y);
+  for (int dx = -60; dx <= 60; ++dx) {
+    Pixel p = variants.At(x + dx, y);
+    fencePixels += p.r > 80 && std::abs(p.r - p.b) < 10;
+    cutOutPixels += std::abs(p.r - 26) <= 2 && std::abs(p.b - 102) <= 2;
+  }
+  EXPECT_GT(fencePixels, 20);
+  EXPECT_GT(cutOutPixels, 10) << "the black stripes should be cut out";
+  ToPixel({0, -1, 150}, camera, x, y);
+  Pixel fogged = variants.At(x, y + 2);
+  EXPECT_NEAR(fogged.b, 178, 12) << "fog colour far off";
+}
+
+// The floor's stripes run away from the camera: far off, a pixel spans a
+// few texels across and very many along. Trilinear filtering picks the mip
+// level by the long side and blurs the distance to grey; anisotropic
+// filtering keeps the stripes, and at an anisotropy of 1 it is trilinear.
+TEST_F(RenderTest, AnisotropicFilteringKeepsDistantStripesThatTrilinearBlurs) {
+  std::shared_ptr<VelTexture> stripes = MakeStripes(false, true);
+  ASSERT_TRUE(stripes);
+  VelModel floor = MakeFloor(stripes);
+  auto drawFloor = [&](const std::shared_ptr<VelSamplerState>& sampler, const std::string& name) {
+    device.ClearBackBuffer({0, 0, 0, 1});
+    device.ClearDepth(1.0f, 0);
+    device.SetSampler(0, sampler);
+    shaders.BeginModel();
+    shaders.cbObject.Data().g_LightEnable = 0;
+    shaders.modelWorld = MatrixIdentity();
+    shaders.DrawModel(floor);
+    return Capture(name);
+  };
+  Image trilinear = drawFloor(device.CreateSamplerState(1, 1, 0, false), "RenderTest_FloorTrilinear");
+  Image anisotropic = drawFloor(device.CreateSamplerState(2, 4, 0, false), "RenderTest_FloorAnisotropic");
+  Image anisotropyOne = drawFloor(device.CreateSamplerState(2, 1, 0, false), "RenderTest_FloorAnisotropyOne");
+
+  // Rows between the near floor, sharp either way, and the horizon.
+  const VelCbCamera& camera = shaders.cbCamera.View();
+  int x, nearRow, farRow;
+  ToPixel({0, -1, 20}, camera, x, nearRow);
+  ToPixel({0, -1, 60}, camera, x, farRow);
+  ASSERT_LT(farRow + 4, nearRow);
+  double trilinearContrast = 0, anisotropicContrast = 0;
+  for (int y = farRow; y <= nearRow; ++y) {
+    trilinearContrast += RowContrast(trilinear, y);
+    anisotropicContrast += RowContrast(anisotropic, y);
+  }
+  EXPECT_GT(anisotropicContrast, 2 * trilinearContrast)
+      << "anisotropic " << anisotropicContrast << ", trilinear " << trilinearContrast;
+  EXPECT_GT(RowContrast(trilinear, nearRow + 40), 60) << "close by, both show the stripes";
+  EXPECT_EQ(Compare(trilinear, anisotropyOne).largest, 0);
 }
 
 }  // namespace

@@ -4,10 +4,13 @@
 #include <epoxy/gl.h>
 
 #include <algorithm>
+#include <array>
 #include <cfloat>
+#include <cstddef>
 #include <cstdio>
 #include <cstring>
 
+#include "framework/VelConstantBuffer.h"
 #include "framework/VelGraphicsDevice.h"
 #include "framework/gl/VelGlShaders.h"
 #include "framework/gl/VelGlStats.h"
@@ -16,6 +19,7 @@
 namespace {
 
 VelGlStats glStats;
+bool specialising = true;
 
 // GL names can be deleted only while our context is current. Closing the
 // window (Escape) takes the context with it before the device is released;
@@ -25,7 +29,11 @@ bool CanDelete(const std::shared_ptr<bool>& alive) {
   return *alive && SDL_GL_GetCurrentContext() != nullptr;
 }
 
-constexpr GLenum kTextureMaxAnisotropy = 0x84FE;  // GL_TEXTURE_MAX_ANISOTROPY(_EXT)
+// Constant-buffer slots as the shaders' registers: b0, b1, camera b7, light b8.
+constexpr int kObjectSlot = 0;
+constexpr int kMaterialSlot = 1;
+constexpr int kCameraSlot = 7;
+constexpr int kLightSlot = 8;
 
 class GlBuffer : public VelBufferResource {
  public:
@@ -34,6 +42,9 @@ class GlBuffer : public VelBufferResource {
   }
   GLuint name = 0;
   std::shared_ptr<bool> alive;
+  // A constant buffer's contents as last written: draws choose their shader
+  // variant by them.
+  std::vector<uint8_t> shadow;
 };
 
 class GlTexture : public VelTextureResource {
@@ -86,18 +97,71 @@ const GlLayout& LayoutOf(VelShaderPath path) {
   }
 }
 
+// One build of a path's shaders with some of the fragment stage's parts.
+struct GlVariant {
+  GLuint program = 0;
+  GLint maxAnisotropyAt = -1;
+  float maxAnisotropy = 0;  // as last set in the program
+  bool failed = false;      // never retried: the general build stands in
+};
+
 class GlProgram : public VelGpuResource {
  public:
   ~GlProgram() override {
     if (!CanDelete(alive)) return;
     glDeleteVertexArrays(1, &vertexArray);
-    glDeleteProgram(program);
+    for (const GlVariant& variant : variants) glDeleteProgram(variant.program);
   }
+  // The general build, with every part: bound by ApplyShader, drawn when the
+  // constants a variant depends on are not at hand.
   GLuint program = 0;
   GLuint vertexArray = 0;
   const GlLayout* layout = nullptr;
+  VelShaderPath path = VelShaderPath::None;
+  std::array<GlVariant, VelGlFeature::Count> variants;
   std::shared_ptr<bool> alive;
 };
+
+// Reads a value of a bound constant buffer as last written.
+template <class T>
+bool ReadConstant(const VelPipelineState& state, int slot, size_t offset, T& value) {
+  const auto* buffer = static_cast<const GlBuffer*>(state.constantBuffers[size_t(slot)].get());
+  if (!buffer || buffer->shadow.size() < offset + sizeof(T)) return false;
+  std::memcpy(&value, buffer->shadow.data() + offset, sizeof(T));
+  return true;
+}
+
+// The anisotropy the bound sampler asks for; 1 is plain trilinear filtering.
+float MaxAnisotropyOf(const VelPipelineState& state) {
+  const auto& sampler = state.samplers[0];
+  if (!sampler || sampler->filter != 2 || sampler->comparison) return 1.0f;
+  return float(std::clamp(sampler->maxAnisotropy, 1, 16));
+}
+
+// The parts of the model path's fragment stage the bound constants use;
+// every part when one of the buffers is missing.
+uint32_t ModelFeatures(const VelPipelineState& state) {
+  int32_t lightEnable = 0, fogEnable = 0, lights = 0;
+  float threshold = 0;
+  float4 baseColor;
+  float3 emissive;
+  if (!ReadConstant(state, kObjectSlot, offsetof(VelCbObject, g_LightEnable), lightEnable) ||
+      !ReadConstant(state, kObjectSlot, offsetof(VelCbObject, g_AlphaTestThreshold), threshold) ||
+      !ReadConstant(state, kMaterialSlot, offsetof(VelMaterialConstants, BaseColor), baseColor) ||
+      !ReadConstant(state, kMaterialSlot, offsetof(VelMaterialConstants, Emissive), emissive) ||
+      !ReadConstant(state, kCameraSlot, offsetof(VelCbCamera, g_DistanceFogEnable), fogEnable) ||
+      !ReadConstant(state, kLightSlot, offsetof(VelCbLight, g_PL_Num), lights))
+    return VelGlFeature::All;
+  uint32_t features = 0;
+  if (lightEnable != 0) features |= VelGlFeature::Lit;
+  if (lightEnable != 0 && lights > 0) features |= VelGlFeature::PointLights;
+  if (emissive.x != 0 || emissive.y != 0 || emissive.z != 0) features |= VelGlFeature::Emissive;
+  if (fogEnable != 0) features |= VelGlFeature::Fog;
+  // Texture and vertex alpha are never negative: below a threshold of zero
+  // or less only a negative base colour alpha can fall.
+  if (!(threshold <= 0) || baseColor.w < 0) features |= VelGlFeature::AlphaTest;
+  return features;
+}
 
 GLenum TopologyOf(VelTopology topology) {
   switch (topology) {
@@ -151,10 +215,10 @@ bool FormatOf(const VelTextureDesc& desc, GlFormat& out) {
   }
 }
 
-GLuint CompileStage(GLenum stage, const char* prelude, const char* body) {
+GLuint CompileStage(GLenum stage, const char* prelude, const char* defines, const char* body) {
   GLuint shader = glCreateShader(stage);
-  const char* sources[2] = {prelude, body};
-  glShaderSource(shader, 2, sources, nullptr);
+  const char* sources[3] = {prelude, defines, body};
+  glShaderSource(shader, 3, sources, nullptr);
   glCompileShader(shader);
   GLint ok = GL_FALSE;
   glGetShaderiv(shader, GL_COMPILE_STATUS, &ok);
@@ -286,8 +350,6 @@ bool VelGlBackend::Init(void* nativeWindow, int w, int h, bool debugLayer, std::
   }
   clipControl = epoxy_gl_version() >= 45 || epoxy_has_gl_extension("GL_ARB_clip_control");
   if (clipControl) glClipControl(GL_LOWER_LEFT, GL_ZERO_TO_ONE);
-  anisotropic = epoxy_gl_version() >= 46 || epoxy_has_gl_extension("GL_EXT_texture_filter_anisotropic") ||
-                epoxy_has_gl_extension("GL_ARB_texture_filter_anisotropic");
   while (glGetError() != GL_NO_ERROR) {
   }
 
@@ -371,6 +433,13 @@ std::shared_ptr<VelBufferResource> VelGlBackend::CreateBuffer(uint32_t bindFlags
   bool ok = glGetError() == GL_NO_ERROR;
   glBindBuffer(GL_COPY_WRITE_BUFFER, 0);
   if (!ok) return nullptr;
+  if (bindFlags & VelBind::ConstantBuffer) {
+    const auto* bytes = static_cast<const uint8_t*>(data);
+    if (bytes)
+      buffer->shadow.assign(bytes, bytes + size);
+    else
+      buffer->shadow.assign(size, 0);
+  }
   return buffer;
 }
 
@@ -398,6 +467,12 @@ bool VelGlBackend::WriteBuffer(VelBufferResource& resource, const void* data, ui
   }
   glBindBuffer(GL_COPY_WRITE_BUFFER, 0);
   CheckErrors("buffer write");
+  if (ok && !buffer.shadow.empty()) {
+    if (data)
+      std::memcpy(buffer.shadow.data(), data, size);
+    else
+      std::fill(buffer.shadow.begin(), buffer.shadow.end(), uint8_t(0));
+  }
   return ok;
 }
 
@@ -455,8 +530,6 @@ std::unique_ptr<VelGpuResource> VelGlBackend::CreateSampler(const VelSamplerStat
   }
   glSamplerParameteri(s, GL_TEXTURE_MIN_FILTER, minFilter);
   glSamplerParameteri(s, GL_TEXTURE_MAG_FILTER, magFilter);
-  if (desc.filter == 2 && !desc.comparison && anisotropic)
-    glSamplerParameterf(s, kTextureMaxAnisotropy, float(desc.maxAnisotropy));
   GLint wrap = desc.address == 0 ? GL_REPEAT : GL_CLAMP_TO_EDGE;
   glSamplerParameteri(s, GL_TEXTURE_WRAP_S, wrap);
   glSamplerParameteri(s, GL_TEXTURE_WRAP_T, wrap);
@@ -467,17 +540,18 @@ std::unique_ptr<VelGpuResource> VelGlBackend::CreateSampler(const VelSamplerStat
   return sampler;
 }
 
-std::unique_ptr<VelGpuResource> VelGlBackend::CreateProgram(VelShaderPath path) {
+uint32_t VelGlBackend::LinkProgram(VelShaderPath path, uint32_t features) {
   const char* vertexSource = VelGlShaderSource(path, true);
   const char* fragmentSource = VelGlShaderSource(path, false);
-  if (!context || !vertexSource || !fragmentSource) return nullptr;
+  if (!context || !vertexSource || !fragmentSource) return 0;
   const char* prelude = VelGlShaderPrelude(!clipControl);
-  GLuint vertex = CompileStage(GL_VERTEX_SHADER, prelude, vertexSource);
-  GLuint fragment = CompileStage(GL_FRAGMENT_SHADER, prelude, fragmentSource);
+  const std::string defines = VelGlFeatureDefines(features & VelGlFeaturesOf(path));
+  GLuint vertex = CompileStage(GL_VERTEX_SHADER, prelude, "", vertexSource);
+  GLuint fragment = CompileStage(GL_FRAGMENT_SHADER, prelude, defines.c_str(), fragmentSource);
   if (!vertex || !fragment) {
     glDeleteShader(vertex);
     glDeleteShader(fragment);
-    return nullptr;
+    return 0;
   }
   GLuint program = glCreateProgram();
   glAttachShader(program, vertex);
@@ -492,20 +566,19 @@ std::unique_ptr<VelGpuResource> VelGlBackend::CreateProgram(VelShaderPath path) 
     glGetProgramInfoLog(program, sizeof(log), nullptr, log);
     std::fprintf(stderr, "GL program link failed: %s\n", log);
     glDeleteProgram(program);
-    return nullptr;
+    return 0;
   }
   if (debug && !LayoutMatches(program)) {
     glDeleteProgram(program);
-    return nullptr;
+    return 0;
   }
-  // Slots as the constant-buffer registers: b0, b1, camera b7, light b8.
-  BindBlock(program, "cbObject", 0);
-  BindBlock(program, "cbPerObject", 0);
-  BindBlock(program, "cbSprite", 0);
-  BindBlock(program, "cbMaterial", 1);
-  BindBlock(program, "cbProjection", 1);
-  BindBlock(program, "cbCamera", 7);
-  BindBlock(program, "cbLight", 8);
+  BindBlock(program, "cbObject", kObjectSlot);
+  BindBlock(program, "cbPerObject", kObjectSlot);
+  BindBlock(program, "cbSprite", kObjectSlot);
+  BindBlock(program, "cbMaterial", kMaterialSlot);
+  BindBlock(program, "cbProjection", kMaterialSlot);
+  BindBlock(program, "cbCamera", kCameraSlot);
+  BindBlock(program, "cbLight", kLightSlot);
   GLint previous = 0;
   glGetIntegerv(GL_CURRENT_PROGRAM, &previous);
   glUseProgram(program);
@@ -515,12 +588,21 @@ std::unique_ptr<VelGpuResource> VelGlBackend::CreateProgram(VelShaderPath path) 
   BindSamplerUnit(program, "g_tex", 0);
   BindSamplerUnit(program, "g_inputTex", 0);
   glUseProgram(GLuint(previous));
+  return program;
+}
 
+std::unique_ptr<VelGpuResource> VelGlBackend::CreateProgram(VelShaderPath path) {
+  GLuint program = LinkProgram(path, VelGlFeature::All);
+  if (!program) return nullptr;
   auto made = std::make_unique<GlProgram>();
   made->alive = alive;
   made->backendId = id;
   made->program = program;
+  made->path = path;
   made->layout = &LayoutOf(path);
+  GlVariant& general = made->variants[VelGlFeature::All & VelGlFeaturesOf(path)];
+  general.program = program;
+  general.maxAnisotropyAt = glGetUniformLocation(program, "vel_MaxAnisotropy");
   glGenVertexArrays(1, &made->vertexArray);
   GLint previousArray = 0;
   glGetIntegerv(GL_VERTEX_ARRAY_BINDING, &previousArray);
@@ -529,6 +611,30 @@ std::unique_ptr<VelGpuResource> VelGlBackend::CreateProgram(VelShaderPath path) 
   glBindVertexArray(GLuint(previousArray));
   CheckErrors("program");
   return made;
+}
+
+// Binds the variant of the program for the bound constants and sampler,
+// built on its first use.
+void VelGlBackend::UseVariant(const VelPipelineState& state, VelGpuResource& resource) {
+  auto& program = static_cast<GlProgram&>(resource);
+  const float maxAnisotropy = MaxAnisotropyOf(state);
+  uint32_t features = program.path == VelShaderPath::Model ? ModelFeatures(state) : 0;
+  if (maxAnisotropy > 1.0f) features |= VelGlFeature::Anisotropic;
+  if (!specialising) features = VelGlFeature::All;
+  features &= VelGlFeaturesOf(program.path);
+  GlVariant* variant = &program.variants[features];
+  if (!variant->program && !variant->failed) {
+    variant->program = LinkProgram(program.path, features);
+    variant->failed = variant->program == 0;
+    if (variant->program)
+      variant->maxAnisotropyAt = glGetUniformLocation(variant->program, "vel_MaxAnisotropy");
+  }
+  if (!variant->program) variant = &program.variants[VelGlFeaturesOf(program.path)];
+  glUseProgram(variant->program);
+  if (variant->maxAnisotropyAt >= 0 && variant->maxAnisotropy != maxAnisotropy) {
+    glUniform1f(variant->maxAnisotropyAt, maxAnisotropy);
+    variant->maxAnisotropy = maxAnisotropy;
+  }
 }
 
 void VelGlBackend::ApplyBlend(const VelPipelineState& state) {
@@ -622,9 +728,11 @@ void VelGlBackend::ApplyTexture(const VelPipelineState& state, int slot) {
 
 void VelGlBackend::Draw(const VelPipelineState& state, bool indexed, uint32_t count, uint32_t start,
                         int32_t baseVertex) {
-  if (!state.shader || !state.vertexBuffer) return;
+  if (!state.shader || !state.vertexBuffer || !state.shader->program) return;
+  if (LeavesFrameAsItIs(state)) return;
   ++glStats.draws;
   const auto* program = static_cast<const GlProgram*>(state.shader->program.get());
+  UseVariant(state, *state.shader->program);
   const auto* vertices = static_cast<const GlBuffer*>(state.vertexBuffer.get());
   glBindVertexArray(program->vertexArray);
   glBindBuffer(GL_ARRAY_BUFFER, vertices->name);
@@ -646,6 +754,21 @@ void VelGlBackend::Draw(const VelPipelineState& state, bool indexed, uint32_t co
   }
   glBindVertexArray(0);
   CheckErrors("draw");
+}
+
+// A sprite wholly transparent under an alpha blend, writing no depth, changes
+// no pixel: the title's and the game's fades are drawn every frame, mostly
+// so, and each covers the whole frame.
+bool VelGlBackend::LeavesFrameAsItIs(const VelPipelineState& state) const {
+  if (state.shader->path != VelShaderPath::Sprite || !state.blend || state.blend->mode == 0 || depthWriteOn)
+    return false;
+  float alpha = 1;
+  return ReadConstant(state, kObjectSlot, offsetof(VelCbSprite, g_color) + 3 * sizeof(float), alpha) &&
+         alpha == 0;
+}
+
+void VelGlSpecialiseShaders(bool on) {
+  specialising = on;
 }
 
 VelGlStats& VelGlCounters() {

@@ -48,6 +48,11 @@ class VelGlBackend : public VelGraphicsBackend {
  private:
   // Reports GL errors to standard error when the debug flag was given.
   void CheckErrors(const char* where);
+  // A program of the path's shaders with the given fragment-stage parts; 0
+  // when it does not build.
+  uint32_t LinkProgram(VelShaderPath path, uint32_t features);
+  void UseVariant(const VelPipelineState& state, VelGpuResource& program);
+  bool LeavesFrameAsItIs(const VelPipelineState& state) const;
   void Shutdown();
 
   void* window = nullptr;
@@ -57,7 +62,6 @@ class VelGlBackend : public VelGraphicsBackend {
   std::shared_ptr<bool> alive;
   bool debug = false;
   bool clipControl = false;
-  bool anisotropic = false;
   bool depthWriteOn = true;
   bool scissorOn = false;
   int width = 0;
@@ -69,3 +73,8 @@ class VelGlBackend : public VelGraphicsBackend {
   std::shared_ptr<VelTextureResource> backBuffer;
   std::shared_ptr<VelTextureResource> depthBuffer;
 };
+
+// Off, every draw uses the general build of its path's shaders, with every
+// part of the fragment stage; on (the default), the variant its constants
+// call for. Tests compare the two.
+void VelGlSpecialiseShaders(bool on);

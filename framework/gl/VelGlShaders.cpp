@@ -1,5 +1,7 @@
 #include "framework/gl/VelGlShaders.h"
 
+#include <utility>
+
 // Matrices arrive as stored, rows first, and points are row vectors, so the
 // blocks are row_major and every transform reads v * M. Block members sit at
 // the std140 offsets the C++ structs assert.
@@ -29,6 +31,32 @@ vec4 ToClip(vec4 p) { return p; }
   "};\n"
 #define VEL_CB_SPRITE "layout(std140, row_major) uniform cbSprite { mat4 g_mTransform; vec4 g_color; };\n"
 
+// Anisotropic filtering is done here rather than by the sampler, the same on
+// every driver (llvmpipe's own is some forty times slower than this): up to
+// vel_MaxAnisotropy trilinear taps spread along the pixel's footprint in the
+// texture, each filtered at the level of detail of the footprint's short
+// axis, or of its long axis split into that many taps when it is longer.
+#define VEL_SAMPLE                                                                                    \
+  "#ifdef VEL_ANISOTROPIC\n"                                                                          \
+  "uniform float vel_MaxAnisotropy;\n"                                                                \
+  "vec4 Sample(sampler2D s, vec2 uv) {\n"                                                             \
+  "  vec2 size = vec2(textureSize(s, 0));\n"                                                          \
+  "  vec2 dx = dFdx(uv), dy = dFdy(uv);\n"                                                            \
+  "  float lx = dot(dx * size, dx * size), ly = dot(dy * size, dy * size);\n"                         \
+  "  vec2 major = lx > ly ? dx : dy;\n"                                                               \
+  "  vec2 minor = lx > ly ? dy : dx;\n"                                                               \
+  "  float ratio = sqrt(max(lx, ly) / max(min(lx, ly), 1e-20));\n"                                    \
+  "  float taps = size.x * size.y > 1.0 ? clamp(ceil(ratio - 0.01), 1.0, vel_MaxAnisotropy) : 1.0;\n" \
+  "  vec2 step = major / taps;\n"                                                                     \
+  "  vec4 sum = vec4(0.0);\n"                                                                         \
+  "  for (float i = 0.0; i < taps; i += 1.0)\n"                                                       \
+  "    sum += textureGrad(s, uv + step * (i + 0.5 - 0.5 * taps), step, minor);\n"                     \
+  "  return sum / taps;\n"                                                                            \
+  "}\n"                                                                                               \
+  "#else\n"                                                                                           \
+  "vec4 Sample(sampler2D s, vec2 uv) { return texture(s, uv); }\n"                                    \
+  "#endif\n"
+
 const char* kModelVertex = VEL_CB_OBJECT VEL_CB_CAMERA R"(
 layout(location = 0) in vec3 POSITION;
 layout(location = 1) in vec2 TEXCOORD;
@@ -48,7 +76,7 @@ void main() {
 }
 )";
 
-const char* kModelFragment = VEL_CB_OBJECT VEL_CB_CAMERA R"(
+const char* kModelFragment = VEL_CB_OBJECT VEL_CB_CAMERA VEL_SAMPLE R"(
 struct Material { vec4 BaseColor; vec3 Emissive; float Metallic; float Roughness; };
 layout(std140) uniform cbMaterial { Material g_Material; };
 struct PointLight { vec3 color; float radius; vec3 pos; float tmp4; };
@@ -80,12 +108,15 @@ vec3 Shade(vec3 N, vec3 V, vec3 L, vec3 radiance, vec3 diffuseColor, vec3 f0, fl
 }
 
 void main() {
-  vec4 base = texture(g_baseTex, vTexCoord) * g_Material.BaseColor * vColor;
+  vec4 base = Sample(g_baseTex, vTexCoord) * g_Material.BaseColor * vColor;
+#ifdef VEL_ALPHA_TEST
   if (base.a < g_AlphaTestThreshold) discard;
+#endif
   vec3 color = base.rgb;
+#ifdef VEL_LIT
   if (g_LightEnable != 0) {
     // glTF packs roughness in green and metalness in blue.
-    vec4 mr = texture(g_mrTex, vTexCoord);
+    vec4 mr = Sample(g_mrTex, vTexCoord);
     float roughness = clamp(mr.g * g_Material.Roughness, 0.05, 1.0);
     float metallic = clamp(mr.b * g_Material.Metallic, 0.0, 1.0);
     vec3 diffuseColor = base.rgb * (1.0 - metallic);
@@ -96,6 +127,7 @@ void main() {
     color = g_AmbientLight * base.rgb;
     if (length(g_DL_Dir) > 0.0)
       color += Shade(N, V, normalize(-g_DL_Dir), g_DL_Color, diffuseColor, f0, roughness);
+#ifdef VEL_POINT_LIGHTS
     for (int i = 0; i < g_PL_Num && i < 100; ++i) {
       if (g_PL[i].radius <= 0.0) continue;
       vec3 toLight = g_PL[i].pos - vWorldPos;
@@ -104,12 +136,18 @@ void main() {
       float falloff = 1.0 - d / g_PL[i].radius;
       color += Shade(N, V, toLight / d, g_PL[i].color * falloff * falloff, diffuseColor, f0, roughness);
     }
+#endif
   }
-  color += texture(g_emissiveTex, vTexCoord).rgb * g_Material.Emissive;
+#endif
+#ifdef VEL_EMISSIVE
+  color += Sample(g_emissiveTex, vTexCoord).rgb * g_Material.Emissive;
+#endif
+#ifdef VEL_FOG
   if (g_DistanceFogEnable != 0) {
     float visibility = exp(-distance(g_CamPos, vWorldPos) * g_DistanceFogDensity);
     color = mix(g_DistanceFogColor, color, clamp(visibility, 0.0, 1.0));
   }
+#endif
   SV_Target = vec4(color, base.a);
 }
 )";
@@ -127,13 +165,13 @@ void main() {
 }
 )";
 
-const char* kEffectFragment = VEL_CB_PER_OBJECT R"(
+const char* kEffectFragment = VEL_CB_PER_OBJECT VEL_SAMPLE R"(
 uniform sampler2D g_tex;
 in vec2 vTexCoord;
 in vec4 vColor;
 layout(location = 0) out vec4 SV_Target;
 void main() {
-  vec4 color = texture(g_tex, vTexCoord) * vColor;
+  vec4 color = Sample(g_tex, vTexCoord) * vColor;
   if (color.a < g_AlphaTestThreshold) discard;
   SV_Target = color;
 }
@@ -150,11 +188,11 @@ void main() {
 }
 )";
 
-const char* kSpriteFragment = VEL_CB_SPRITE R"(
+const char* kSpriteFragment = VEL_CB_SPRITE VEL_SAMPLE R"(
 uniform sampler2D g_inputTex;
 in vec2 vTexCoord;
 layout(location = 0) out vec4 SV_Target;
-void main() { SV_Target = texture(g_inputTex, vTexCoord) * g_color; }
+void main() { SV_Target = Sample(g_inputTex, vTexCoord) * g_color; }
 )";
 
 }  // namespace
@@ -174,4 +212,25 @@ const char* VelGlShaderSource(VelShaderPath path, bool vertexStage) {
     default:
       return nullptr;
   }
+}
+
+// The effect path keeps its alpha test in every variant: its vertex colours
+// may take alpha below any threshold.
+uint32_t VelGlFeaturesOf(VelShaderPath path) {
+  return path == VelShaderPath::Model ? VelGlFeature::All : VelGlFeature::Anisotropic;
+}
+
+std::string VelGlFeatureDefines(uint32_t features) {
+  static const std::pair<uint32_t, const char*> kDefines[] = {
+      {VelGlFeature::Lit, "VEL_LIT"},
+      {VelGlFeature::PointLights, "VEL_POINT_LIGHTS"},
+      {VelGlFeature::Emissive, "VEL_EMISSIVE"},
+      {VelGlFeature::Fog, "VEL_FOG"},
+      {VelGlFeature::AlphaTest, "VEL_ALPHA_TEST"},
+      {VelGlFeature::Anisotropic, "VEL_ANISOTROPIC"},
+  };
+  std::string defines;
+  for (const auto& [feature, name] : kDefines)
+    if (features & feature) defines += std::string("#define ") + name + "\n";
+  return defines;
 }

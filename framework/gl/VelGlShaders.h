@@ -2,9 +2,34 @@
 
 // GLSL sources of the three shading paths.
 
+#include <cstdint>
+#include <string>
+
 #include "framework/VelGraphicsTypes.h"
+
+// Parts of a fragment stage that a draw may do without. For each draw the
+// backend picks the variant built with only the parts the bound constants
+// and sampler call for; with all of them it is the general stage, and every
+// variant draws what the general stage draws for those constants. A
+// software rasteriser runs both sides of every branch, so a part left out is
+// time saved on every pixel.
+namespace VelGlFeature {
+constexpr uint32_t Lit = 0x1;           // g_LightEnable is set
+constexpr uint32_t PointLights = 0x2;   // lit, and g_PL_Num is above zero
+constexpr uint32_t Emissive = 0x4;      // some emissive factor is not zero
+constexpr uint32_t Fog = 0x8;           // g_DistanceFogEnable is set
+constexpr uint32_t AlphaTest = 0x10;    // some pixel may fall below g_AlphaTestThreshold
+constexpr uint32_t Anisotropic = 0x20;  // the sampler filters anisotropically
+constexpr uint32_t All = 0x3F;
+constexpr uint32_t Count = All + 1;
+}  // namespace VelGlFeature
 
 // The vertex or fragment source of a path; remapDepth makes the vertex stage
 // turn 0..1 clip depth into OpenGL's -1..1 when clip control is missing.
 const char* VelGlShaderSource(VelShaderPath path, bool vertexStage);
 const char* VelGlShaderPrelude(bool remapDepth);
+// The parts a path's fragment stage has (others are ignored), and the
+// definitions that build a fragment stage with the given parts, to follow
+// the prelude.
+uint32_t VelGlFeaturesOf(VelShaderPath path);
+std::string VelGlFeatureDefines(uint32_t features);
