@@ -21,6 +21,7 @@
 #include "framework/VelSprite.h"
 #include "framework/VelTexture.h"
 #include "framework/gl/VelGlBackend.h"
+#include "framework/gl/VelGlStats.h"
 #include "platform/Platform.h"
 #include "platform/headless/HeadlessPlatform.h"
 
@@ -504,6 +505,40 @@ TEST_F(RenderTest, AnisotropicFilteringKeepsDistantStripesThatTrilinearBlurs) {
       << "anisotropic " << anisotropicContrast << ", trilinear " << trilinearContrast;
   EXPECT_GT(RowContrast(trilinear, nearRow + 40), 60) << "close by, both show the stripes";
   EXPECT_EQ(Compare(trilinear, anisotropyOne).largest, 0);
+}
+
+// A sprite with zero alpha under an alpha or additive blend changes no
+// pixel, so it is not sent at all; any other alpha, or a blend that
+// overwrites, still draws.
+TEST_F(RenderTest, AWhollyTransparentSpriteIsNotSent) {
+  std::shared_ptr<VelTexture> stripes = MakeStripes(false);
+  ASSERT_TRUE(stripes);
+  device.ClearBackBuffer({0.1f, 0.2f, 0.4f, 1.0f});
+  device.ClearDepth(1.0f, 0);
+  shaders.spriteShader.cbSprite.Data().g_mTransform = MatrixIdentity();
+  auto drawsOf = [&](int blendMode, float alpha, int x) {
+    const uint64_t before = VelGlCounters().draws;
+    BeginSprite(false, true);
+    device.SetBlendState(device.CreateBlendState(blendMode));
+    const float4 tint{1, 1, 1, alpha};
+    DrawSprite(stripes.get(), x, 0, 100, 100, nullptr, &tint, {0.5f, 0.5f});
+    EndSprite();
+    return VelGlCounters().draws - before;
+  };
+  EXPECT_EQ(drawsOf(1, 0.0f, -400), 0u);
+  EXPECT_EQ(drawsOf(2, 0.0f, -200), 0u);
+  EXPECT_EQ(drawsOf(1, 0.01f, 0), 1u);
+  EXPECT_EQ(drawsOf(0, 0.0f, 200), 1u);
+
+  Image image = Capture("RenderTest_TransparentSprites");
+  auto isClear = [](Pixel p) {
+    return std::abs(p.r - 26) <= 2 && std::abs(p.g - 51) <= 2 && std::abs(p.b - 102) <= 2;
+  };
+  // White stripes of the texture, left of each sprite's centre.
+  EXPECT_TRUE(isClear(image.At(640 - 420, 360)));
+  EXPECT_TRUE(isClear(image.At(640 - 220, 360)));
+  Pixel overwritten = image.At(640 + 180, 360);
+  EXPECT_GT(overwritten.r, 250) << "a blend that overwrites draws even at zero alpha";
 }
 
 }  // namespace
