@@ -99,8 +99,7 @@ long PeakResidentKb() {
 }
 
 // The input of every frame of the recorded run.
-bool LoadRun(std::vector<RunFrameInput>& frames, std::vector<std::vector<RunSceneChange>>& changes,
-             std::string& error) {
+bool LoadRun(std::vector<RunFramePlan>& frames, std::string& error) {
   const std::string path = EnvOr("HALVANE_BENCH_SCRIPT", "bench-run.script");
   std::ifstream in(path);
   if (!in) {
@@ -111,26 +110,12 @@ bool LoadRun(std::vector<RunFrameInput>& frames, std::vector<std::vector<RunScen
   text << in.rdbuf();
   std::vector<RunInstruction> script;
   if (!ParseRunScript(text.str(), script, error)) return false;
-  std::vector<RunSceneChange> pending;
-  for (const RunInstruction& step : script) {
-    if (step.isChange) {
-      pending.push_back(step.change);
-      continue;
-    }
-    for (int i = 0; i < step.count; ++i) {
-      frames.push_back(step.input);
-      changes.push_back(pending);
-      pending.clear();
-    }
-  }
+  std::vector<RunSceneChange> trailing;
+  frames = UnrollRunScript(script, trailing);
   const long limit = std::atol(EnvOr("HALVANE_BENCH_FRAMES", "0").c_str());
-  if (limit > 0 && frames.size() > size_t(limit)) {
-    frames.resize(size_t(limit));
-    changes.resize(size_t(limit));
-  }
+  if (limit > 0 && frames.size() > size_t(limit)) frames.resize(size_t(limit));
   return true;
 }
-
 
 // What one replay measured, per frame of play (a frame the game scene ran
 // from its start to its end, not the frame a scene was switched on).
@@ -147,9 +132,8 @@ struct Replay {
 // Replays the recorded run as the shell runs frames: pump, sound, the scene
 // manager's switch, the scene's frame, present, the paced clock.
 bool RunReplay(bool openGl, bool timeRays, Replay& out, std::string& error) {
-  std::vector<RunFrameInput> frames;
-  std::vector<std::vector<RunSceneChange>> changes;
-  if (!LoadRun(frames, changes, error)) return false;
+  std::vector<RunFramePlan> frames;
+  if (!LoadRun(frames, error)) return false;
 
   auto owned = std::make_unique<HeadlessPlatform>();
   HeadlessPlatform& platform = *owned;
@@ -187,9 +171,9 @@ bool RunReplay(bool openGl, bool timeRays, Replay& out, std::string& error) {
   platform.SetPumpHook([&] {
     platform.ReleaseAllKeys();
     if (frame >= frames.size()) return;
-    const RunFrameInput& input = frames[frame];
+    const RunFrameInput& input = frames[frame].input;
     if (auto* game = dynamic_cast<GameScene*>(scenes.Current())) {
-      for (const RunSceneChange& change : changes[frame]) ApplyChange(*game, change);
+      for (const RunSceneChange& change : frames[frame].changesBefore) ApplyChange(*game, change);
     }
     for (int key : input.keys) platform.SetKeyDown(key, true);
     if (platform.IsKeyDown(Key::Escape)) platform.RequestClose();
@@ -285,8 +269,8 @@ void BM_WorldUpdateRayShare(benchmark::State& state) {
   if (replay.updateWall.empty()) return;
   // Busiest by CPU time: on a shared machine the wall clock also counts the
   // time other processes had the core.
-  const size_t busiest = size_t(std::max_element(replay.updateCpu.begin(), replay.updateCpu.end()) -
-                                replay.updateCpu.begin());
+  const size_t busiest =
+      size_t(std::max_element(replay.updateCpu.begin(), replay.updateCpu.end()) - replay.updateCpu.begin());
   state.counters["busiest_frame"] = double(replay.frameNumber[busiest]);
   state.counters["busiest_update_us"] = replay.updateWall[busiest];
   state.counters["busiest_update_cpu_us"] = replay.updateCpu[busiest];
@@ -322,8 +306,8 @@ void BM_FrameOpenGl(benchmark::State& state) {
   Report(state, "draw", replay.drawWall);
   Report(state, "draw_cpu", replay.drawCpu);
   Report(state, "frame", replay.frameWall);
-  state.counters["frames_over_33ms"] =
-      double(std::count_if(replay.frameWall.begin(), replay.frameWall.end(), [](double us) { return us > 33000; }));
+  state.counters["frames_over_33ms"] = double(
+      std::count_if(replay.frameWall.begin(), replay.frameWall.end(), [](double us) { return us > 33000; }));
   std::vector<double> draws(replay.draws.begin(), replay.draws.end());
   std::vector<double> binds(replay.binds.begin(), replay.binds.end());
   state.counters["draw_calls_p50"] = Percentile(draws, 0.5);

@@ -145,3 +145,23 @@ void ApplyChange(GameScene& game, const RunSceneChange& change) {
       break;
   }
 }
+
+std::vector<RunFramePlan> UnrollRunScript(const std::vector<RunInstruction>& script,
+                                          std::vector<RunSceneChange>& trailing) {
+  std::vector<RunFramePlan> frames;
+  std::vector<RunSceneChange> pending;
+  for (const RunInstruction& step : script) {
+    if (step.isChange) {
+      pending.push_back(step.change);
+      continue;
+    }
+    for (int i = 0; i < step.count; ++i) {
+      RunFramePlan frame;
+      frame.input = step.input;
+      frame.changesBefore.swap(pending);
+      frames.push_back(std::move(frame));
+    }
+  }
+  trailing = pending;
+  return frames;
+}

@@ -37,6 +37,15 @@ struct RunInstruction {
 // Parses the script; on failure returns false and names the line in error.
 bool ParseRunScript(const std::string& text, std::vector<RunInstruction>& out, std::string& error);
 
+// The script unrolled: the input of every frame and the scene changes made
+// just before it; changes after the last frame go to trailing.
+struct RunFramePlan {
+  RunFrameInput input;
+  std::vector<RunSceneChange> changesBefore;
+};
+std::vector<RunFramePlan> UnrollRunScript(const std::vector<RunInstruction>& script,
+                                          std::vector<RunSceneChange>& trailing);
+
 class GameScene;
 // Makes a `set` change in the running game scene.
 void ApplyChange(GameScene& game, const RunSceneChange& change);

@@ -148,33 +148,6 @@ bool ParseOptions(const std::vector<std::string>& args, RunOptions& options) {
   return true;
 }
 
-// The script unrolled: the input of every frame and the scene changes made
-// just before it.
-struct FramePlan {
-  RunFrameInput input;
-  std::vector<RunSceneChange> changesBefore;
-};
-
-std::vector<FramePlan> Unroll(const std::vector<RunInstruction>& script,
-                              std::vector<RunSceneChange>& trailing) {
-  std::vector<FramePlan> frames;
-  std::vector<RunSceneChange> pending;
-  for (const RunInstruction& step : script) {
-    if (step.isChange) {
-      pending.push_back(step.change);
-      continue;
-    }
-    for (int i = 0; i < step.count; ++i) {
-      FramePlan frame;
-      frame.input = step.input;
-      frame.changesBefore.swap(pending);
-      frames.push_back(std::move(frame));
-    }
-  }
-  trailing = pending;
-  return frames;
-}
-
 // The shell's services with the sound always recording and never audible; the
 // graphics backend follows the platform's window: OpenGL in the hidden
 // offscreen window, the headless recorder without one.
@@ -389,7 +362,7 @@ int RunRunVerb(const DevArgs& args) {
     }
   }
   std::vector<RunSceneChange> trailing;
-  std::vector<FramePlan> plan = Unroll(script, trailing);
+  std::vector<RunFramePlan> plan = UnrollRunScript(script, trailing);
   long frameCount = options.frames >= 0 ? options.frames : static_cast<long>(plan.size());
   if (options.bot && options.frames < 0) frameCount = kBotFrameLimit;
 
@@ -455,7 +428,7 @@ int RunRunVerb(const DevArgs& args) {
     platform.ReleaseAllKeys();
     RunFrameInput input;
     if (frame < static_cast<long>(plan.size())) {
-      const FramePlan& step = plan[frame];
+      const RunFramePlan& step = plan[frame];
       input = step.input;
       if (GameScene* game = currentGame()) {
         for (const RunSceneChange& change : step.changesBefore) {
