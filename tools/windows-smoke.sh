@@ -89,13 +89,19 @@ echo "game window: $window"
 eval "$(xdotool getwindowgeometry --shell "$window")"
 echo "game window geometry: ${WIDTH}x${HEIGHT} at ($X, $Y)"
 
+# Waits up to $2 seconds for the game's capture $1 while the game runs.
+wait_frame() {
+  for _ in $(seq 1 $(($2 * 4))); do
+    [ -f "$out/$1" ] && return 0
+    kill -0 "$game" 2>/dev/null || { echo "the game ended before $1" >&2; exit 1; }
+    sleep 0.25
+  done
+  echo "no $1 within $2 seconds" >&2
+  exit 1
+}
+
 # The title loads before its first frame; on llvmpipe frames are slow.
-for _ in $(seq 1 960); do
-  [ -f "$out/frame-00005.png" ] && break
-  kill -0 "$game" 2>/dev/null || { echo "the game ended before its 5th frame" >&2; exit 1; }
-  sleep 0.25
-done
-[ -f "$out/frame-00005.png" ] || { echo "no 5th frame within four minutes" >&2; exit 1; }
+wait_frame frame-00005.png 240
 echo "title frames captured"
 # The game window on its own, and the whole screen. Read through the root,
 # Wine's Direct3D output comes out garbled (its GL surface has a visual of
@@ -113,18 +119,10 @@ shoot "$out/title"
 # The title polls the button once a frame, and a frame may take seconds:
 # hold it from frame 5 until frame 7 is done, so one whole frame saw it.
 xdotool mousemove $((X + WIDTH / 2)) $((Y + HEIGHT / 2)) mousedown 1
-for _ in $(seq 1 960); do
-  [ -f "$out/frame-00007.png" ] && break
-  sleep 0.25
-done
+wait_frame frame-00007.png 240
 xdotool mouseup 1
 echo "clicked; waiting for frame $game_frame"
-for _ in $(seq 1 7200); do
-  [ -f "$out/$game_png" ] && break
-  kill -0 "$game" 2>/dev/null || { echo "the game ended before frame $game_frame" >&2; exit 1; }
-  sleep 0.25
-done
-[ -f "$out/$game_png" ] || { echo "no frame $game_frame within half an hour" >&2; exit 1; }
+wait_frame "$game_png" 1800
 shoot "$out/game"
 
 xdotool key Escape
