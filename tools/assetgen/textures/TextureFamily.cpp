@@ -4,13 +4,13 @@
 #include "AssetGen.h"
 #include "textures/TextureSet.h"
 
-namespace {
-const char* const kFontPath = "/usr/share/fonts/truetype/dejavu/DejaVuSans-Bold.ttf";
+const char* const kLetteringFontPath = "/usr/share/fonts/truetype/dejavu/DejaVuSans-Bold.ttf";
 
+namespace {
 bool GenerateTextures(const std::string& dataRoot) {
   TextureContext ctx;
   ctx.dataRoot = dataRoot;
-  if (!ctx.font.Load(kFontPath)) return false;
+  if (!ctx.font.Load(kLetteringFontPath)) return false;
   bool ok = GenerateHudTextures(ctx);
   ok = GenerateEffectTextures(ctx) && ok;
   return ok;

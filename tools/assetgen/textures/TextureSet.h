@@ -5,6 +5,9 @@
 #include "textures/Canvas.h"
 #include "textures/Font.h"
 
+// The face of the title and every other lettering (the icon's H too).
+extern const char* const kLetteringFontPath;
+
 // What every texture family needs: where to write and the face to letter with.
 struct TextureContext {
   std::string dataRoot;
