@@ -45,7 +45,10 @@ bool Application::Initialise(int width, int height) {
 }
 
 bool Application::CreateGameWindow(int width, int height) {
-  if (Sys().CreateGameWindow(kWindowTitle, width, height)) return true;
+  if (Sys().CreateGameWindow(kWindowTitle, width, height)) {
+    if (services.setWindowIcon) services.setWindowIcon();
+    return true;
+  }
   Sys().ShowError(kWindowErrorCaption, kWindowErrorText, false);
   return false;
 }

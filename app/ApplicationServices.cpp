@@ -1,5 +1,7 @@
 #include "app/ApplicationServices.h"
 
+#include "app/WindowIcon.h"
+
 #include "framework/VelGraphicsDevice.h"
 #include "framework/VelShaderManager.h"
 #include "framework/VelSoundEngine.h"
@@ -7,6 +9,7 @@
 
 ApplicationServices DefaultApplicationServices() {
   ApplicationServices services;
+  services.setWindowIcon = [] { SetWindowIconFromFile(kWindowIconFile); };
   // The device picks its backend from the platform's window: OpenGL in a real
   // window, the recording backend without one.
   services.initGraphicsDevice = [](int width, int height, std::string& errorText) {

@@ -8,7 +8,9 @@
 #include <string>
 
 struct ApplicationServices {
-  // Start-up, in the order the shell calls them.
+  // Start-up, in the order the shell calls them. The window's icon right after
+  // the window, before the first question.
+  std::function<void()> setWindowIcon;
   std::function<bool(int width, int height, std::string& errorText)> initGraphicsDevice;
   std::function<void()> enterFullscreen;
   std::function<void()> initShaderManager;

@@ -18,8 +18,27 @@ file(GLOB_RECURSE HALVANE_WINDOWS_SOURCES CONFIGURE_DEPENDS
 list(FILTER HALVANE_WINDOWS_SOURCES EXCLUDE REGEX "${HALVANE_LINUX_ONLY_SOURCES}")
 list(REMOVE_ITEM HALVANE_WINDOWS_SOURCES ${CMAKE_SOURCE_DIR}/app/main.cpp)
 
-add_executable(halvane WIN32 ${HALVANE_WINDOWS_SOURCES})
-target_include_directories(halvane PRIVATE ${CMAKE_SOURCE_DIR})
+# The exe's icon (Explorer, the task bar, the window) is the one the asset
+# generator of the Linux build made; `make windows` and `make test` build that
+# first.
+set(HALVANE_HOST_DATA ${CMAKE_SOURCE_DIR}/build/Data CACHE PATH "The Linux build's generated Data/ folder")
+set(HALVANE_HOST_ICON ${HALVANE_HOST_DATA}/Icon/halvane.ico)
+if(NOT EXISTS ${HALVANE_HOST_ICON})
+  message(WARNING "${HALVANE_HOST_ICON} is missing: build the Linux build first (make windows does)")
+endif()
+add_custom_command(
+  OUTPUT ${CMAKE_BINARY_DIR}/halvane.ico
+  COMMAND ${CMAKE_COMMAND} -E copy ${HALVANE_HOST_ICON} ${CMAKE_BINARY_DIR}/halvane.ico
+  DEPENDS ${HALVANE_HOST_ICON}
+  COMMENT "Taking the icon from ${HALVANE_HOST_DATA}"
+  VERBATIM)
+enable_language(RC)
+set(HALVANE_RESOURCES ${CMAKE_SOURCE_DIR}/platform/win32/Halvane.rc)
+set_source_files_properties(${HALVANE_RESOURCES} PROPERTIES OBJECT_DEPENDS ${CMAKE_BINARY_DIR}/halvane.ico)
+
+add_executable(halvane WIN32 ${HALVANE_WINDOWS_SOURCES} ${HALVANE_RESOURCES})
+# The build folder too: the resource compiler finds halvane.ico there.
+target_include_directories(halvane PRIVATE ${CMAKE_SOURCE_DIR} ${CMAKE_BINARY_DIR})
 target_include_directories(halvane SYSTEM PRIVATE ${HALVANE_HOST_HEADERS} ${HALVANE_HOST_HEADERS}/stb)
 # Windows 10 and later: XAudio2 2.9 is part of the system there.
 target_compile_definitions(halvane PRIVATE UNICODE _UNICODE WIN32_LEAN_AND_MEAN NOMINMAX

@@ -10,6 +10,11 @@ std::unique_ptr<Platform>& Installed() {
 }
 }  // namespace
 
+bool IsWholeIcon(int width, int height, const std::vector<uint8_t>& rgba) {
+  return width > 0 && height > 0 && rgba.size() % 4 == 0 &&
+         rgba.size() / 4 == static_cast<uint64_t>(width) * static_cast<uint64_t>(height);
+}
+
 Platform& Sys() {
   if (!Installed()) {
     std::fprintf(stderr, "No platform installed\n");

@@ -9,6 +9,7 @@
 #include <cstdint>
 #include <memory>
 #include <string>
+#include <vector>
 
 // Virtual-key codes of the keys and mouse buttons the game reads.
 namespace Key {
@@ -39,6 +40,11 @@ class Platform {
   // The backend's own window object for the graphics backend (an SDL_Window*),
   // or null when there is no real window to render into.
   virtual void* NativeWindow() const = 0;
+  // Gives the game window its icon (the task bar's and the title bar's):
+  // width x height RGBA8 pixels, straight alpha, top row first. Ignored without
+  // a window or when the pixels do not match the size. A backend whose window
+  // already carries the program's own icon (the Windows exe's) may keep it.
+  virtual void SetWindowIcon(int width, int height, const std::vector<uint8_t>& rgba) = 0;
   // Handles waiting window events without blocking. Closing the window or
   // pressing Escape destroys the window; other keys are consumed. Returns
   // false once the quit message has been seen.
@@ -67,6 +73,10 @@ class Platform {
   virtual uint32_t GetMilliseconds() const = 0;
   virtual void SleepMilliseconds(uint32_t ms) = 0;
 };
+
+// Whether rgba holds exactly width x height RGBA8 pixels (both sides positive):
+// what SetWindowIcon accepts.
+bool IsWholeIcon(int width, int height, const std::vector<uint8_t>& rgba);
 
 // The installed platform. The entry point installs the SDL one; tests and the
 // developers' tool install the headless one. Sys() before any install is a

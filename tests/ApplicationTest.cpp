@@ -169,7 +169,7 @@ TEST_F(ApplicationTest, SoundFailureShowsTheEmptyDeviceTextAndStops) {
 
 TEST_F(ApplicationTest, DefaultServicesBringUpTheFrameworkAndFullScreen) {
   const ApplicationServices services = DefaultApplicationServices();
-  EXPECT_TRUE(services.initGraphicsDevice && services.enterFullscreen && services.initShaderManager &&
+  EXPECT_TRUE(services.setWindowIcon && services.initGraphicsDevice && services.enterFullscreen && services.initShaderManager &&
               services.initSoundEngine && services.updateSoundEngine && services.present &&
               services.releaseShaderManager && services.releaseGraphicsDevice && services.releaseSoundEngine);
 

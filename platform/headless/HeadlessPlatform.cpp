@@ -57,6 +57,11 @@ bool HeadlessPlatform::HasGameWindow() const { return window; }
 
 void* HeadlessPlatform::NativeWindow() const { return renderWindow; }
 
+void HeadlessPlatform::SetWindowIcon(int w, int h, const std::vector<uint8_t>& rgba) {
+  if (!window || !IsWholeIcon(w, h, rgba)) return;
+  icon = {w, h, rgba};
+}
+
 bool HeadlessPlatform::PumpMessages() {
   if (pumpHook) pumpHook();
   if (closeRequested && window) {

@@ -13,6 +13,13 @@
 
 class HeadlessPlatform : public Platform {
  public:
+  // The last icon given to the window; empty pixels when none was.
+  struct WindowIconRecord {
+    int width = 0;
+    int height = 0;
+    std::vector<uint8_t> rgba;
+  };
+
   struct MessageBoxRecord {
     bool question = false;  // Yes/No question, else an error box
     std::string caption;
@@ -29,6 +36,7 @@ class HeadlessPlatform : public Platform {
   void DestroyGameWindow() override;
   bool HasGameWindow() const override;
   void* NativeWindow() const override;
+  void SetWindowIcon(int width, int height, const std::vector<uint8_t>& rgba) override;
   bool PumpMessages() override;
   bool IsWindowActive() const override;
   bool SetFullscreen(bool fullscreen) override;
@@ -71,6 +79,7 @@ class HeadlessPlatform : public Platform {
   int WindowWidth() const { return width; }
   int WindowHeight() const { return height; }
   const std::string& WindowTitle() const { return title; }
+  const WindowIconRecord& WindowIcon() const { return icon; }
 
  private:
   std::set<int> keysDown;
@@ -89,6 +98,7 @@ class HeadlessPlatform : public Platform {
   int width = 0;
   int height = 0;
   std::string title;
+  WindowIconRecord icon;
   std::function<void()> pumpHook;
   std::vector<MessageBoxRecord> boxes;
 };

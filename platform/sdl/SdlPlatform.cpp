@@ -78,6 +78,16 @@ void* SdlPlatform::NativeWindow() const {
   return window;
 }
 
+void SdlPlatform::SetWindowIcon(int width, int height, const std::vector<uint8_t>& rgba) {
+  if (!window || !IsWholeIcon(width, height, rgba)) return;
+  // SDL converts the pixels into the window's own copy; the surface only lends them.
+  SDL_Surface* surface = SDL_CreateRGBSurfaceWithFormatFrom(const_cast<uint8_t*>(rgba.data()), width, height, 32,
+                                                            width * 4, SDL_PIXELFORMAT_RGBA32);
+  if (!surface) return;
+  SDL_SetWindowIcon(window, surface);
+  SDL_FreeSurface(surface);
+}
+
 bool SdlPlatform::PumpMessages() {
   // On its first pass, after the start-up questions, the window takes the
   // keyboard, as a shown window does on the desktop; on an X server without a

@@ -27,6 +27,7 @@ class SdlPlatform : public Platform {
   void DestroyGameWindow() override;
   bool HasGameWindow() const override;
   void* NativeWindow() const override;
+  void SetWindowIcon(int width, int height, const std::vector<uint8_t>& rgba) override;
   bool PumpMessages() override;
   bool IsWindowActive() const override;
   bool SetFullscreen(bool fullscreen) override;

@@ -4,6 +4,7 @@
 // mmsystem.h needs windows.h first.
 #include <mmsystem.h>
 
+#include "platform/win32/Win32Resources.h"
 #include "platform/win32/Win32WindowRules.h"
 
 // The rules and the game's key codes are written without windows.h, so they
@@ -23,6 +24,15 @@ constexpr DWORD kWindowStyle = WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX | WS_MAX
 
 HINSTANCE ModuleInstance() {
   return GetModuleHandleW(nullptr);
+}
+
+// The exe's icon at the system's size for the given metric, or the system's
+// generic one if the resource is missing.
+HICON ProgramIcon(HINSTANCE instance, int widthMetric, int heightMetric) {
+  HANDLE icon = LoadImageW(instance, MAKEINTRESOURCEW(HALVANE_ICON_RESOURCE), IMAGE_ICON,
+                           GetSystemMetrics(widthMetric), GetSystemMetrics(heightMetric), LR_DEFAULTCOLOR);
+  if (icon) return static_cast<HICON>(icon);
+  return LoadIconW(nullptr, reinterpret_cast<LPCWSTR>(IDI_APPLICATION));
 }
 }  // namespace
 
@@ -62,12 +72,12 @@ bool Win32Platform::CreateGameWindow(const std::string& title, int width, int he
     windowClass.cbClsExtra = 0;
     windowClass.cbWndExtra = 0;
     windowClass.hInstance = instance;
-    windowClass.hIcon = LoadIconW(nullptr, reinterpret_cast<LPCWSTR>(IDI_APPLICATION));
+    windowClass.hIcon = ProgramIcon(instance, SM_CXICON, SM_CYICON);
     windowClass.hCursor = LoadCursorW(nullptr, reinterpret_cast<LPCWSTR>(IDC_ARROW));
     windowClass.hbrBackground = static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH));
     windowClass.lpszMenuName = nullptr;
     windowClass.lpszClassName = kClassName;
-    windowClass.hIconSm = LoadIconW(nullptr, reinterpret_cast<LPCWSTR>(IDI_APPLICATION));
+    windowClass.hIconSm = ProgramIcon(instance, SM_CXSMICON, SM_CYSMICON);
     if (!RegisterClassExW(&windowClass)) return false;
     classRegistered = true;
   }
@@ -114,6 +124,10 @@ bool Win32Platform::HasGameWindow() const {
 void* Win32Platform::NativeWindow() const {
   return window;
 }
+
+// The window class already carries the exe's icon resource, drawn by hand at
+// every size Windows asks for; pixels scaled from one size would only blur it.
+void Win32Platform::SetWindowIcon(int, int, const std::vector<uint8_t>&) {}
 
 intptr_t __stdcall Win32Platform::WindowProcedure(HWND__* hwnd, unsigned message, uintptr_t wParam,
                                                   intptr_t lParam) {

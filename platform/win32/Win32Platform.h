@@ -26,6 +26,7 @@ class Win32Platform : public Platform {
   bool HasGameWindow() const override;
   // The window's HWND.
   void* NativeWindow() const override;
+  void SetWindowIcon(int width, int height, const std::vector<uint8_t>& rgba) override;
   bool PumpMessages() override;
   bool IsWindowActive() const override;
   // A borderless window over the whole monitor and back; the swap chain's own
