@@ -1,9 +1,10 @@
 # Two commands: `make run` plays, `make test` runs the whole suite.
+# `make package` builds the Debian package build/halvane_<version>_<arch>.deb.
 # `make windows` cross-builds build-win/halvane.exe and a zip to unpack on Windows;
 # `make test` builds that exe too, so the Windows build cannot rot unnoticed.
 JOBS ?= $(shell nproc)
 
-.PHONY: deps build run test windows clean
+.PHONY: deps build run test package windows clean
 
 deps:
 	@bash tools/install-deps.sh
@@ -19,6 +20,10 @@ test: build
 	@cmake --preset windows >/dev/null
 	@cmake --build build-win -j $(JOBS)
 	cd build && ctest -j $(JOBS) --output-on-failure
+
+# CPack's DEB generator; cmake/Package.cmake says what goes in.
+package: build
+	@cmake --build build --target package
 
 # The asset generator runs here, in the Linux build; the zip holds the exe
 # beside the Data/ folder it reads from its working directory.

@@ -14,6 +14,10 @@ packages=(
   libegl1 libegl-mesa0 libgl1-mesa-dri libgles2 libglx-mesa0
   # measuring sounds and looking at windows by hand
   sox xvfb
+  # the Debian package (make package): CPack finds the game's libraries with
+  # file and dpkg-shlibdeps; the package tests validate the menu entry; lintian
+  # checks the package by hand
+  file dpkg-dev desktop-file-utils lintian
   # the Windows game, cross-built (make windows), and its HLSL checked here
   g++-mingw-w64-x86-64-posix mingw-w64-x86-64-dev glslang-tools
 )
