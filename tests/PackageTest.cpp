@@ -12,9 +12,10 @@
 #include "framework/VelImageCache.h"
 #include "tests/PackageTestTools.h"
 
-// Checks what `make package` made; builds nothing itself. Without the package
-// these cases are skipped, unless HALVANE_REQUIRE_PACKAGE is set (CI sets it
-// after building the package, so a package that went missing fails there).
+// Checks what `make package` made; builds nothing itself. Without the package,
+// or with one older than the build, these cases are skipped, unless
+// HALVANE_REQUIRE_PACKAGE is set (.ci/run sets it after building the package,
+// so a package that went missing fails there).
 
 namespace {
 
@@ -52,10 +53,26 @@ struct Listed {
 class PackageTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    if (fs::exists(kPackage)) return;
-    if (std::getenv("HALVANE_REQUIRE_PACKAGE"))
-      FAIL() << kPackage << " is missing, and HALVANE_REQUIRE_PACKAGE asks for it";
-    GTEST_SKIP() << "no package at " << kPackage << ": `make package` builds it";
+    std::string why;
+    if (!fs::exists(kPackage)) {
+      why = "no package at " + kPackage.string() + ": `make package` builds it";
+    } else if (OlderThanTheBuild()) {
+      why = "the package at " + kPackage.string() + " is older than the build: `make package` renews it";
+    }
+    if (why.empty()) return;
+    if (std::getenv("HALVANE_REQUIRE_PACKAGE")) FAIL() << why << " (HALVANE_REQUIRE_PACKAGE asks for it)";
+    GTEST_SKIP() << why;
+  }
+
+  // A package left from an earlier build says nothing about this one.
+  static bool OlderThanTheBuild() {
+    const fs::file_time_type made = fs::last_write_time(kPackage);
+    for (const char* part : {"halvane", "Data/.generated"}) {
+      std::error_code ec;
+      const fs::file_time_type built = fs::last_write_time(fs::path(HALVANE_BUILD_DIR) / part, ec);
+      if (!ec && built > made) return true;
+    }
+    return false;
   }
 
   // Paths without the leading "./"; folders end in '/'.
