@@ -1,7 +1,6 @@
 #include "app/ApplicationServices.h"
 
 #include "app/WindowIcon.h"
-
 #include "framework/VelGraphicsDevice.h"
 #include "framework/VelShaderManager.h"
 #include "framework/VelSoundEngine.h"
