@@ -204,5 +204,9 @@ bool ReadReplay(const std::string& text, const ReplayReadRules& rules, ReplayScr
     }
     out.lines.push_back(std::move(parsed));
   }
+  if (rules.headerRequired && !out.hasHeader) {
+    error = {1, std::string("not a Halvane replay (it is empty)")};
+    return false;
+  }
   return true;
 }

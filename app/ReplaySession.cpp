@@ -1,6 +1,8 @@
 #include "app/ReplaySession.h"
 
+#include <cerrno>
 #include <cstdio>
+#include <cstring>
 #include <fstream>
 #include <memory>
 #include <sstream>
@@ -35,7 +37,7 @@ bool ReplaySession::Start(const std::string& recordPath, const std::string& repl
   path = replayPath;
   std::ifstream in(replayPath, std::ios::binary);
   if (!in) {
-    Complain("cannot read " + replayPath);
+    Complain("cannot read " + replayPath + ": " + std::strerror(errno));
     return false;
   }
   std::stringstream text;
