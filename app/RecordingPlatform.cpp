@@ -6,7 +6,8 @@ namespace {
 constexpr uint32_t kFlushEveryMs = 1000;
 }  // namespace
 
-RecordingPlatform::RecordingPlatform(std::unique_ptr<Platform> innerPlatform, std::unique_ptr<ReplayWriter> replay)
+RecordingPlatform::RecordingPlatform(std::unique_ptr<Platform> innerPlatform,
+                                     std::unique_ptr<ReplayWriter> replay)
     : FrameInputPlatform(std::move(innerPlatform)), writer(std::move(replay)) {
   lastFlushMs = inner->GetMilliseconds();
 }

@@ -12,9 +12,9 @@ namespace {
 const char* const kGameName = "Halvane";
 const char* const kReplayWord = "replay";
 
-const std::pair<const char*, int> kKeyNames[] = {{"W", Key::W},         {"A", Key::A},         {"S", Key::S},
-                                                 {"D", Key::D},         {"SPACE", Key::Space}, {"R", Key::R},
-                                                 {"LMB", Key::LButton}, {"RMB", Key::RButton}, {"ESC", Key::Escape}};
+const std::pair<const char*, int> kKeyNames[] = {
+    {"W", Key::W}, {"A", Key::A},         {"S", Key::S},         {"D", Key::D},       {"SPACE", Key::Space},
+    {"R", Key::R}, {"LMB", Key::LButton}, {"RMB", Key::RButton}, {"ESC", Key::Escape}};
 
 bool ParseInt(const std::string& text, long& out) {
   if (text.empty()) return false;
@@ -38,7 +38,8 @@ bool ParsePoint(const std::string& text, int& x, int& y) {
   return true;
 }
 
-bool ParseFrames(std::istringstream& words, const std::string& first, ReplayLine& line, std::string& problem) {
+bool ParseFrames(std::istringstream& words, const std::string& first, ReplayLine& line,
+                 std::string& problem) {
   if (!ParseInt(first, line.count) || line.count < 0) {
     problem = "\"" + first + "\" is neither a frame count nor \"seed\"";
     return false;
@@ -102,13 +103,16 @@ bool IsHeader(const std::string& text, std::string& problem) {
   if (!(words >> version) || (words >> extra)) {
     problem = "the header is \"" + ReplayHeader() + "\"";
   } else if (version != HALVANE_VERSION) {
-    problem = "a replay of Halvane " + version + "; this is Halvane " HALVANE_VERSION " and plays only its own";
+    problem =
+        "a replay of Halvane " + version + "; this is Halvane " HALVANE_VERSION " and plays only its own";
   }
   return true;
 }
 }  // namespace
 
-std::string ReplayHeader() { return std::string(kGameName) + " " + kReplayWord + " " + HALVANE_VERSION; }
+std::string ReplayHeader() {
+  return std::string(kGameName) + " " + kReplayWord + " " + HALVANE_VERSION;
+}
 
 const std::vector<int>& ReplayKeys() {
   static const std::vector<int> keys = [] {
@@ -129,12 +133,14 @@ std::string ReplayFrameWords(const ReplayInput& input) {
       }
     }
   }
-  if (input.moveCursor) words += " cursor=" + std::to_string(input.cursorX) + "," + std::to_string(input.cursorY);
+  if (input.moveCursor)
+    words += " cursor=" + std::to_string(input.cursorX) + "," + std::to_string(input.cursorY);
   if (input.inactive) words += " inactive";
   return words;
 }
 
-bool ReadReplay(const std::string& text, const ReplayReadRules& rules, ReplayScript& out, ReplayReadError& error) {
+bool ReadReplay(const std::string& text, const ReplayReadRules& rules, ReplayScript& out,
+                ReplayReadError& error) {
   out = ReplayScript();
   // Split by hand: whether the last line has its line break tells a cut-off one.
   std::vector<std::string> lines;
@@ -166,7 +172,8 @@ bool ReadReplay(const std::string& text, const ReplayReadRules& rules, ReplayScr
         continue;
       }
       if (rules.headerRequired) {
-        error = {number, std::string("not a Halvane replay (its first line is not \"") + ReplayHeader() + "\")"};
+        error = {number,
+                 std::string("not a Halvane replay (its first line is not \"") + ReplayHeader() + "\")"};
         return false;
       }
     }
@@ -182,7 +189,8 @@ bool ReadReplay(const std::string& text, const ReplayReadRules& rules, ReplayScr
     } else if (first == "seed") {
       parsed.kind = ReplayLine::Kind::Seed;
       ok = out.hasHeader ? ParseSeed(words, parsed, problem) : false;
-      if (!out.hasHeader) problem = "seed lines belong to a replay, which starts with \"" + ReplayHeader() + "\"";
+      if (!out.hasHeader)
+        problem = "seed lines belong to a replay, which starts with \"" + ReplayHeader() + "\"";
     } else if (rules.extraLine && !first.empty() && !std::isdigit(static_cast<unsigned char>(first[0])) &&
                first[0] != '-') {
       parsed.kind = ReplayLine::Kind::Extra;

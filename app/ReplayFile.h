@@ -60,7 +60,8 @@ struct ReplayReadError {
 // Reads the text. A replay's last line may be cut off (no line break, or not
 // readable): it is dropped and `warning` tells so; any other unreadable line
 // fails with its number and what is wrong.
-bool ReadReplay(const std::string& text, const ReplayReadRules& rules, ReplayScript& out, ReplayReadError& error);
+bool ReadReplay(const std::string& text, const ReplayReadRules& rules, ReplayScript& out,
+                ReplayReadError& error);
 
 // The header line of this build, without the line break.
 std::string ReplayHeader();

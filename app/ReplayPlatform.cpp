@@ -8,14 +8,17 @@ namespace {
 constexpr uint32_t kPausedNapMs = 16;
 }  // namespace
 
-ReplayPlatform::ReplayPlatform(std::unique_ptr<Platform> innerPlatform, ReplayScript replay, bool startFullscreen)
+ReplayPlatform::ReplayPlatform(std::unique_ptr<Platform> innerPlatform, ReplayScript replay,
+                               bool startFullscreen)
     : FrameInputPlatform(std::move(innerPlatform)), script(std::move(replay)), fullscreen(startFullscreen) {}
 
 void ReplayPlatform::SetExtraLineHandler(std::function<void(const ReplayLine&)> handler) {
   extraLine = std::move(handler);
 }
 
-bool ReplayPlatform::AskYesNo(const std::string&, const std::string&) { return fullscreen; }
+bool ReplayPlatform::AskYesNo(const std::string&, const std::string&) {
+  return fullscreen;
+}
 
 bool ReplayPlatform::PumpMessages() {
   bool result = inner->PumpMessages();
@@ -49,7 +52,8 @@ bool ReplayPlatform::NextFrame() {
     const ReplayLine& line = lines[next++];
     switch (line.kind) {
       case ReplayLine::Kind::Seed:
-        Fail(line.number, "the replay gives a seed here, but no game scene starts: the game is out of step with it");
+        Fail(line.number,
+             "the replay gives a seed here, but no game scene starts: the game is out of step with it");
         return false;
       case ReplayLine::Kind::Extra:
         if (extraLine) extraLine(line);

@@ -16,7 +16,9 @@
 namespace {
 constexpr int kRefused = 2;
 
-void Complain(const std::string& text) { std::fprintf(stderr, "halvane: %s\n", text.c_str()); }
+void Complain(const std::string& text) {
+  std::fprintf(stderr, "halvane: %s\n", text.c_str());
+}
 }  // namespace
 
 bool ReplaySession::Start(const std::string& recordPath, const std::string& replayPath, bool fullscreen) {

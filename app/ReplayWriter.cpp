@@ -3,7 +3,9 @@
 #include <cerrno>
 #include <cstring>
 
-ReplayWriter::~ReplayWriter() { Close(); }
+ReplayWriter::~ReplayWriter() {
+  Close();
+}
 
 bool ReplayWriter::Open(const std::string& path, std::string& error) {
   Close();

@@ -33,13 +33,12 @@ TEST(ReplayFileTest, HeaderNamesTheGameAndItsVersion) {
 TEST(ReplayFileTest, ReadsFramesSeedsAndComments) {
   ReplayScript script;
   ReplayReadError error;
-  ASSERT_TRUE(ReadReplay(kHeader +
-                             "# a close call\n"
-                             "seed 4242\n"
-                             "3 W LMB cursor=700,300\n"
-                             "\n"
-                             "2 cursor=640,360 inactive  # lost the focus\n"
-                             "seed 4294967295\n",
+  ASSERT_TRUE(ReadReplay(kHeader + "# a close call\n"
+                                   "seed 4242\n"
+                                   "3 W LMB cursor=700,300\n"
+                                   "\n"
+                                   "2 cursor=640,360 inactive  # lost the focus\n"
+                                   "seed 4294967295\n",
                          ReplayRules(), script, error))
       << error.message;
   EXPECT_TRUE(script.hasHeader);
@@ -107,7 +106,8 @@ TEST(ReplayFileTest, ACutOffLastLineIsDroppedWithAWarning) {
 TEST(ReplayFileTest, WindowsLineBreaksReadAsTheirs) {
   ReplayScript script;
   ReplayReadError error;
-  ASSERT_TRUE(ReadReplay("Halvane replay 0.9.7\r\nseed 5\r\n2 D cursor=1,2\r\n", ReplayRules(), script, error))
+  ASSERT_TRUE(
+      ReadReplay("Halvane replay 0.9.7\r\nseed 5\r\n2 D cursor=1,2\r\n", ReplayRules(), script, error))
       << error.message;
   ASSERT_EQ(script.lines.size(), 2u);
   EXPECT_EQ(script.lines[0].seed, 5u);

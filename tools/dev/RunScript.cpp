@@ -63,7 +63,8 @@ bool ParseChange(const std::string& arg, RunSceneChange& change) {
 bool ParseSceneChange(const std::string& line, RunSceneChange& change) {
   std::stringstream words(line);
   std::string first, arg, extra;
-  return (words >> first) && first == "set" && (words >> arg) && !(words >> extra) && ParseChange(arg, change);
+  return (words >> first) && first == "set" && (words >> arg) && !(words >> extra) &&
+         ParseChange(arg, change);
 }
 
 std::string SceneChangeLine(const RunSceneChange& change) {

@@ -376,7 +376,8 @@ int RunRunVerb(const DevArgs& args) {
     text << in.rdbuf();
     ReplayReadError error;
     if (!ReadReplay(text.str(), RunScriptRules(), replayScript, error)) {
-      std::fprintf(stderr, "run: %s: line %d: %s\n", options.script.c_str(), error.line, error.message.c_str());
+      std::fprintf(stderr, "run: %s: line %d: %s\n", options.script.c_str(), error.line,
+                   error.message.c_str());
       return 1;
     }
     if (!replayScript.warning.empty())
