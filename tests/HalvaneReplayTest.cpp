@@ -165,6 +165,21 @@ TEST(HalvaneReplayTest, ARunThatDiesAndRetriesReplaysWithBothOfItsSeeds) {
   EXPECT_NE(a.back(), b.back());
 }
 
+TEST(HalvaneReplayTest, AReplayStartsWhereItsRecordingDid) {
+  const std::string script = Path("walk.script"), replay = Path("walk.replay");
+  const std::string recorded = Path("recorded.trace"), played = Path("played.trace");
+  WriteFile(script, "30 W dx=4\nset ammo=3\n20 LMB\n");
+  ToolRun run = Dev("--start game --clock-ms 777 --script '" + script + "' --trace '" + recorded +
+                    "' --record '" + replay + "'");
+  ASSERT_EQ(run.status, 0) << run.output;
+  EXPECT_EQ(ReadFile(replay).rfind("Halvane replay 0.9.7\nseed 777\n", 0), 0u) << ReadFile(replay);
+  ToolRun replayed = Dev("--start title --script '" + replay + "' --trace '" + played + "'");
+  ASSERT_EQ(replayed.status, 0) << replayed.output;
+  EXPECT_EQ(replayed.summary["scene"], "game");
+  EXPECT_EQ(replayed.summary["frames"], 50);
+  EXPECT_TRUE(ReadFile(recorded) == ReadFile(played)) << "the replay's trace differs from the run's";
+}
+
 TEST(HalvaneReplayTest, TheGameRefusesBrokenReplaysAndUnwritablePathsBeforeStarting) {
   struct Case {
     const char* name;

@@ -385,9 +385,12 @@ int RunRunVerb(const DevArgs& args) {
     if (!replayScript.hasHeader) script = RunInstructions(replayScript);
   }
   const bool replaying = replayScript.hasHeader;
-  // A seed before any frame: the recorded run started on the game scene.
-  if (replaying && !replayScript.lines.empty() && replayScript.lines[0].kind == ReplayLine::Kind::Seed)
-    options.start = "game";
+  // A replay starts where its recording did: on the game scene if a seed comes before any frame.
+  if (replaying) {
+    const bool startsOnGame =
+        !replayScript.lines.empty() && replayScript.lines[0].kind == ReplayLine::Kind::Seed;
+    options.start = startsOnGame ? "game" : "title";
+  }
   std::vector<RunSceneChange> trailing;
   std::vector<RunFramePlan> plan = UnrollRunScript(script, trailing);
   long frameCount = options.frames >= 0 ? options.frames : static_cast<long>(plan.size());
