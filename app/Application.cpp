@@ -3,10 +3,11 @@
 #include <string>
 #include <utility>
 
+#include "app/GameVersion.h"
 #include "app/SceneManager.h"
 #include "platform/Platform.h"
 
-const char* const Application::kWindowTitle = "Halvane  ver.0.9.7";
+const char* const Application::kWindowTitle = "Halvane  ver." HALVANE_VERSION;
 
 namespace {
 const char* const kWindowErrorCaption = "エラー";

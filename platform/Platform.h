@@ -19,6 +19,7 @@ constexpr int Escape = 0x1B;
 constexpr int Space = 0x20;
 constexpr int A = 0x41;
 constexpr int D = 0x44;
+constexpr int P = 0x50;
 constexpr int R = 0x52;
 constexpr int S = 0x53;
 constexpr int W = 0x57;
@@ -72,6 +73,9 @@ class Platform {
   // The millisecond clock (wraps like the system's 32-bit timer) and sleep.
   virtual uint32_t GetMilliseconds() const = 0;
   virtual void SleepMilliseconds(uint32_t ms) = 0;
+  // The clock value a game's random generator is seeded with: the clock now,
+  // except where a replay gives back the value its recording read.
+  virtual uint32_t ReadSeedClock() { return GetMilliseconds(); }
 };
 
 // Whether rgba holds exactly width x height RGBA8 pixels (both sides positive):

@@ -34,7 +34,7 @@ GameScene::GameScene() {
   killCount = 0;
   musicStarted = false;
   // A fixed clock gives a fixed game.
-  std::srand(Sys().GetMilliseconds());
+  std::srand(Sys().ReadSeedClock());
 
   VelGraphicsDevice& device = VelGraphicsDevice::GetInstance();
   additiveBlend = device.CreateBlendState(kAdditiveBlendMode);

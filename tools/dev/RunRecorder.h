@@ -1,35 +1,31 @@
 #pragma once
 
-// Writes the input of every frame of `halvane-dev run`, whoever chose it (the
-// script or the autopilot), back out as a script that replays the same run:
-// `--record FILE`. Runs of equal frames share one line.
+// `--record FILE`: writes the run as a replay, whoever chose its input (the
+// script, a replay or the autopilot): the game's own recording of the frames
+// and seeds, with this tool's `set` lines where the script made changes.
 
-#include <cstdio>
+#include <memory>
 #include <string>
-#include <vector>
 
+#include "app/ReplayWriter.h"
 #include "tools/dev/RunScript.h"
 
-class HeadlessPlatform;
+class RecordingPlatform;
 
 class RunRecorder {
  public:
-  ~RunRecorder();
-  bool Open(const std::string& path);
-  bool IsOpen() const { return file != nullptr; }
+  // Creates the file; false (and why in `error`) if it cannot.
+  bool Open(const std::string& path, std::string& error);
+  // Wraps the installed platform, so every frame the game runs is written.
+  void Install();
   // A scene change made before the frame that is about to run.
   void Change(const RunSceneChange& change);
-  // The input the platform holds for the frame that is about to run.
-  void Frame(const HeadlessPlatform& platform);
   // Writes what is pending and closes the file.
   void Close();
 
  private:
-  void Flush();
-
-  FILE* file = nullptr;
-  std::string pending;  // the words of the pending frames, after the count
-  long count = 0;
+  std::unique_ptr<ReplayWriter> opened;
+  RecordingPlatform* recording = nullptr;  // owned by the installed platform
 };
 
 // The resident and peak resident memory of this process, in KiB (0 when

@@ -2,17 +2,12 @@
 
 #include <cstdio>
 #include <cstdlib>
-#include <map>
 #include <sstream>
 
 #include "platform/Platform.h"
 #include "scene/GameScene.h"
 
 namespace {
-const std::map<std::string, int> kKeys = {{"W", Key::W},         {"A", Key::A},         {"S", Key::S},
-                                          {"D", Key::D},         {"SPACE", Key::Space}, {"R", Key::R},
-                                          {"LMB", Key::LButton}, {"RMB", Key::RButton}, {"ESC", Key::Escape}};
-
 bool ParseInt(const std::string& text, int& out) {
   if (text.empty()) return false;
   char* end = nullptr;
@@ -63,69 +58,68 @@ bool ParseChange(const std::string& arg, RunSceneChange& change) {
   }
   return false;
 }
-
-bool ParseFrames(std::stringstream& words, const std::string& first, RunInstruction& step) {
-  if (!ParseInt(first, step.count) || step.count < 0) return false;
-  int dx = 0, dy = 0;
-  bool offset = false;
-  std::string word;
-  while (words >> word) {
-    auto key = kKeys.find(word);
-    if (key != kKeys.end()) {
-      step.input.keys.push_back(key->second);
-    } else if (word == "inactive") {
-      step.input.inactive = true;
-    } else if (word.rfind("dx=", 0) == 0) {
-      if (!ParseInt(word.substr(3), dx)) return false;
-      offset = true;
-    } else if (word.rfind("dy=", 0) == 0) {
-      if (!ParseInt(word.substr(3), dy)) return false;
-      offset = true;
-    } else if (word.rfind("cursor=", 0) == 0) {
-      float v[2];
-      if (!ParseFloats(word.substr(7), v, 2)) return false;
-      step.input.moveCursor = true;
-      step.input.cursorX = static_cast<int>(v[0]);
-      step.input.cursorY = static_cast<int>(v[1]);
-    } else {
-      return false;
-    }
-  }
-  if (offset) {
-    step.input.moveCursor = true;
-    step.input.cursorX = 640 + dx;
-    step.input.cursorY = 360 + dy;
-  }
-  return true;
-}
 }  // namespace
 
-bool ParseRunScript(const std::string& text, std::vector<RunInstruction>& out, std::string& error) {
-  std::stringstream lines(text);
-  std::string line;
-  int number = 0;
-  while (std::getline(lines, line)) {
-    ++number;
-    size_t hash = line.find('#');
-    if (hash != std::string::npos) line.erase(hash);
-    std::stringstream words(line);
-    std::string first;
-    if (!(words >> first)) continue;
+bool ParseSceneChange(const std::string& line, RunSceneChange& change) {
+  std::stringstream words(line);
+  std::string first, arg, extra;
+  return (words >> first) && first == "set" && (words >> arg) && !(words >> extra) &&
+         ParseChange(arg, change);
+}
+
+std::string SceneChangeLine(const RunSceneChange& change) {
+  char line[128];
+  switch (change.what) {
+    case RunSceneChange::What::Kill:
+      std::snprintf(line, sizeof line, "set kill=%d", change.value);
+      break;
+    case RunSceneChange::What::Hp:
+      std::snprintf(line, sizeof line, "set hp=%d", change.value);
+      break;
+    case RunSceneChange::What::Ammo:
+      std::snprintf(line, sizeof line, "set ammo=%d", change.value);
+      break;
+    case RunSceneChange::What::Position:
+      std::snprintf(line, sizeof line, "set pos=%.9g,%.9g,%.9g", change.x, change.y, change.z);
+      break;
+  }
+  return line;
+}
+
+ReplayReadRules RunScriptRules() {
+  ReplayReadRules rules;
+  rules.extraLine = [](const std::string& line) {
+    RunSceneChange change;
+    return ParseSceneChange(line, change);
+  };
+  return rules;
+}
+
+std::vector<RunInstruction> RunInstructions(const ReplayScript& script) {
+  std::vector<RunInstruction> out;
+  for (const ReplayLine& line : script.lines) {
     RunInstruction step;
-    bool ok = false;
-    if (first == "set") {
-      std::string arg, extra;
+    if (line.kind == ReplayLine::Kind::Seed) continue;
+    if (line.kind == ReplayLine::Kind::Extra) {
       step.isChange = true;
-      ok = (words >> arg) && !(words >> extra) && ParseChange(arg, step.change);
+      ParseSceneChange(line.text, step.change);
     } else {
-      ok = ParseFrames(words, first, step);
-    }
-    if (!ok) {
-      error = "script line " + std::to_string(number) + ": cannot read \"" + line + "\"";
-      return false;
+      step.count = static_cast<int>(line.count);
+      step.input = line.input;
     }
     out.push_back(step);
   }
+  return out;
+}
+
+bool ParseRunScript(const std::string& text, std::vector<RunInstruction>& out, std::string& error) {
+  ReplayScript script;
+  ReplayReadError failure;
+  if (!ReadReplay(text, RunScriptRules(), script, failure)) {
+    error = "script line " + std::to_string(failure.line) + ": " + failure.message;
+    return false;
+  }
+  out = RunInstructions(script);
   return true;
 }
 

@@ -1,24 +1,17 @@
 #pragma once
 
-// The input script of `halvane-dev run`: one instruction per line, `#`
-// starts a comment.
-//   COUNT [KEY ...] [dx=PX] [dy=PX] [cursor=X,Y] [inactive]
-//       holds the keys for COUNT frames; dx/dy put the cursor that far from
-//       the window centre, cursor=X,Y at that client position; inactive makes
-//       the game window lose the focus.
+// The input script of `halvane-dev run`: the replay format (app/ReplayFile.h:
+// frame lines `COUNT [KEY ...] [dx=PX] [dy=PX] [cursor=X,Y] [inactive]`, and
+// in a replay its header and seed lines) and one line of this tool's own:
 //   set kill=N | set pos=X,Y,Z | set hp=N | set ammo=N (rounds in the magazine)
 //       changes the running game scene between two frames.
 
 #include <string>
 #include <vector>
 
-struct RunFrameInput {
-  std::vector<int> keys;  // virtual-key codes held down
-  bool moveCursor = false;
-  int cursorX = 640;  // client pixels
-  int cursorY = 360;
-  bool inactive = false;
-};
+#include "app/ReplayFile.h"
+
+using RunFrameInput = ReplayInput;
 
 struct RunSceneChange {
   enum class What { Kill, Position, Hp, Ammo } what = What::Kill;
@@ -34,6 +27,15 @@ struct RunInstruction {
   RunSceneChange change;
 };
 
+// How this tool reads scripts and replays: with its `set` lines.
+ReplayReadRules RunScriptRules();
+// A `set` line; false if it is none or cannot be read.
+bool ParseSceneChange(const std::string& line, RunSceneChange& change);
+// The `set` line of a change.
+std::string SceneChangeLine(const RunSceneChange& change);
+// The frames and changes of a read script; a replay's seed lines are left
+// out (a plan runs on the clock's seeds).
+std::vector<RunInstruction> RunInstructions(const ReplayScript& script);
 // Parses the script; on failure returns false and names the line in error.
 bool ParseRunScript(const std::string& text, std::vector<RunInstruction>& out, std::string& error);
 

@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "app/Application.h"
+#include "app/ReplayPlatform.h"
 #include "app/SceneManager.h"
 #include "framework/VelCollision.h"
 #include "framework/VelGraphicsDevice.h"
@@ -19,6 +20,7 @@
 #include "game/enemy/C_EnemyRed.h"
 #include "platform/headless/HeadlessPlatform.h"
 #include "scene/GameScene.h"
+#include "scene/PlayTally.h"
 #include "scene/TitleScene.h"
 #include "tools/dev/Autopilot.h"
 #include "tools/dev/DevVerbs.h"
@@ -56,7 +58,9 @@ void Usage() {
       "                       [--draws on|off] [--record FILE] [--memory-log FILE] [--bot-rounds N]\n"
       "       halvane-dev run --bot [--seed S] [--frames N] [--trace FILE] [--video ...] [--capture ...]\n"
       "  --bot plays from the title to the clear screen and back (at most N frames, 60000 by default);\n"
-      "  --seed S starts the clock at S milliseconds (the same as --clock-ms)\n");
+      "  --seed S starts the clock at S milliseconds (the same as --clock-ms)\n"
+      "  --script plays a script or a replay (a replay brings its seeds and first scene);\n"
+      "  --record writes the run as a replay\n");
 }
 
 bool ParseNumber(const std::string& text, long& out) {
@@ -337,6 +341,19 @@ JsonLine BotSummary(const Autopilot& bot, uint64_t frames, int sceneChanges, boo
   return summary;
 }
 
+// The same line from what the frames showed, for a run that no autopilot played.
+JsonLine TallySummary(const PlayTally& tally, uint64_t frames) {
+  JsonLine summary;
+  summary.Field("cleared", tally.Cleared())
+      .Field("kill", tally.Kill())
+      .Field("frames", static_cast<unsigned long long>(frames))
+      .Field("hp", tally.Hp())
+      .Field("deaths", tally.Deaths())
+      .Field("sceneChanges", tally.SceneChanges())
+      .Field("scene", tally.InGame() ? "game" : "title");
+  return summary;
+}
+
 }  // namespace
 
 int RunRunVerb(const DevArgs& args) {
@@ -347,24 +364,40 @@ int RunRunVerb(const DevArgs& args) {
   }
 
   std::vector<RunInstruction> script;
+  // A replay is played by the game's own replay platform, seeds and all.
+  ReplayScript replayScript;
   if (!options.script.empty()) {
-    std::ifstream in(options.script);
+    std::ifstream in(options.script, std::ios::binary);
     if (!in) {
       std::fprintf(stderr, "run: cannot read %s\n", options.script.c_str());
       return 1;
     }
     std::stringstream text;
     text << in.rdbuf();
-    std::string error;
-    if (!ParseRunScript(text.str(), script, error)) {
-      std::fprintf(stderr, "run: %s\n", error.c_str());
+    ReplayReadError error;
+    if (!ReadReplay(text.str(), RunScriptRules(), replayScript, error)) {
+      std::fprintf(stderr, "run: %s: line %d: %s\n", options.script.c_str(), error.line,
+                   error.message.c_str());
       return 1;
     }
+    if (!replayScript.warning.empty())
+      std::fprintf(stderr, "run: %s: %s\n", options.script.c_str(), replayScript.warning.c_str());
+    if (!replayScript.hasHeader) script = RunInstructions(replayScript);
+  }
+  const bool replaying = replayScript.hasHeader;
+  // A replay starts where its recording did: on the game scene if a seed comes before any frame.
+  if (replaying) {
+    const bool startsOnGame =
+        !replayScript.lines.empty() && replayScript.lines[0].kind == ReplayLine::Kind::Seed;
+    options.start = startsOnGame ? "game" : "title";
   }
   std::vector<RunSceneChange> trailing;
   std::vector<RunFramePlan> plan = UnrollRunScript(script, trailing);
   long frameCount = options.frames >= 0 ? options.frames : static_cast<long>(plan.size());
   if (options.bot && options.frames < 0) frameCount = kBotFrameLimit;
+  // A replay ends with its last frame; --frames may end it sooner.
+  const bool runs = replaying ? options.frames != 0 : frameCount > 0;
+  if (replaying && options.frames < 0) frameCount = 0;
 
   FILE* trace = nullptr;
   if (!options.trace.empty()) {
@@ -376,8 +409,9 @@ int RunRunVerb(const DevArgs& args) {
   }
 
   RunRecorder recorder;
-  if (!options.record.empty() && !recorder.Open(options.record)) {
-    std::fprintf(stderr, "run: cannot write %s\n", options.record.c_str());
+  std::string recordError;
+  if (!options.record.empty() && !recorder.Open(options.record, recordError)) {
+    std::fprintf(stderr, "run: cannot write %s: %s\n", options.record.c_str(), recordError.c_str());
     if (trace) std::fclose(trace);
     return 1;
   }
@@ -397,6 +431,13 @@ int RunRunVerb(const DevArgs& args) {
   platform.SetClock(static_cast<uint32_t>(options.clockMs));
   platform.EnableRenderWindow(options.video == "offscreen");
   InstallPlatform(std::move(owned));
+  ReplayPlatform* replay = nullptr;
+  if (replaying) {
+    auto player = std::make_unique<ReplayPlatform>(UninstallPlatform(), std::move(replayScript), false);
+    replay = player.get();
+    InstallPlatform(std::move(player));
+  }
+  recorder.Install();
 
   Application app;
   app.SetServices(RunServices());
@@ -414,7 +455,18 @@ int RunRunVerb(const DevArgs& args) {
     return dynamic_cast<GameScene*>(current);
   };
 
+  if (replay) {
+    replay->SetExtraLineHandler([&](const ReplayLine& line) {
+      RunSceneChange change;
+      GameScene* game = currentGame();
+      if (!game || !ParseSceneChange(line.text, change)) return;
+      ApplyChange(*game, change);
+      recorder.Change(change);
+    });
+  }
+
   Autopilot bot;
+  PlayTally tally;
   long botRound = 0;
   int sceneChanges = 0;
   const Scene* lastScene = nullptr;
@@ -458,13 +510,13 @@ int RunRunVerb(const DevArgs& args) {
     if (platform.IsKeyDown(Key::Escape)) platform.RequestClose();
     if (input.moveCursor) platform.SetCursorClient({input.cursorX, input.cursorY});
     platform.SetActive(!input.inactive);
-    recorder.Frame(platform);
   });
 
   app.SetFrameHook([&]() {
     const Scene* running = SceneManager::GetInstance().Current();
     if (lastScene && running != lastScene) ++sceneChanges;
     lastScene = running;
+    tally.Observe(running);
     GameScene* game = currentGame();
     LogSceneStart(memoryLog, frame, loggedScene);
     JsonLine line;
@@ -494,7 +546,7 @@ int RunRunVerb(const DevArgs& args) {
   });
   app.SetFrameLimit(static_cast<uint64_t>(frameCount));
 
-  if (frameCount > 0) {
+  if (runs) {
     if (!app.Initialise(Application::kWidth, Application::kHeight)) {
       std::fprintf(stderr, "run: start-up failed\n");
       if (trace) std::fclose(trace);
@@ -519,6 +571,8 @@ int RunRunVerb(const DevArgs& args) {
   summary.Field("cleared", game && game->hud && game->hud->clearScreen->active)
       .Field("dead", game && game->hud && game->hud->deadScreen->active);
   if (options.bot) summary = BotSummary(bot, app.FramesRun(), sceneChanges, game != nullptr);
+  // A replay ends as the run it recorded did: with the autopilot's summary line.
+  if (replaying) summary = TallySummary(tally, app.FramesRun());
   // Memory differs from run to run, so only a run that logs it tells it.
   const ProcessMemory memory = ReadProcessMemory();
   if (memoryLog) {
@@ -532,9 +586,14 @@ int RunRunVerb(const DevArgs& args) {
   }
   recorder.Close();
 
-  if (frameCount > 0) app.Shutdown();
+  const bool outOfStep = replay && replay->Failed();
+  if (outOfStep) {
+    std::fprintf(stderr, "run: %s: line %d: %s\n", options.script.c_str(), replay->Failure().line,
+                 replay->Failure().message.c_str());
+  }
+  if (runs) app.Shutdown();
   SceneManager::GetInstance().Reset();
   if (trace) std::fclose(trace);
   UninstallPlatform();
-  return 0;
+  return outOfStep ? 1 : 0;
 }
