@@ -58,6 +58,7 @@ bool HeadlessPlatform::HasGameWindow() const { return window; }
 void* HeadlessPlatform::NativeWindow() const { return renderWindow; }
 
 bool HeadlessPlatform::PumpMessages() {
+  latch.Clear();
   if (pumpHook) pumpHook();
   if (closeRequested && window) {
     closeRequested = false;
@@ -87,7 +88,9 @@ bool HeadlessPlatform::AskYesNo(const std::string& caption, const std::string& t
   return answerYes;
 }
 
-bool HeadlessPlatform::IsKeyDown(int virtualKey) const { return keysDown.count(virtualKey) != 0; }
+bool HeadlessPlatform::IsKeyDown(int virtualKey) const {
+  return keysDown.count(virtualKey) != 0 || latch.Holds(virtualKey);
+}
 
 // The headless window sits at the screen's origin, so screen and client pixels agree.
 PlatformPoint HeadlessPlatform::GetCursorPos() const { return cursor; }
@@ -112,6 +115,8 @@ void HeadlessPlatform::SetKeyDown(int virtualKey, bool down) {
 }
 
 void HeadlessPlatform::ReleaseAllKeys() { keysDown.clear(); }
+
+void HeadlessPlatform::TapKey(int virtualKey) { latch.Press(virtualKey); }
 
 void HeadlessPlatform::SetCursorClient(PlatformPoint client) { cursor = client; }
 

@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "platform/KeyLatch.h"
 #include "platform/Platform.h"
 
 class HeadlessPlatform : public Platform {
@@ -46,6 +47,9 @@ class HeadlessPlatform : public Platform {
   // Script controls
   void SetKeyDown(int virtualKey, bool down);
   void ReleaseAllKeys();
+  // A press and release between two frames: the key reads as down until the
+  // next pump, as a quick click or tap does on a real system.
+  void TapKey(int virtualKey);
   void SetCursorClient(PlatformPoint client);
   PlatformPoint CursorClient() const;
   void SetActive(bool active);
@@ -74,6 +78,7 @@ class HeadlessPlatform : public Platform {
 
  private:
   std::set<int> keysDown;
+  KeyLatch latch;
   PlatformPoint cursor{640, 360};  // client pixels; the window sits at screen (0, 0)
   bool active = true;
   uint32_t clock = 0;

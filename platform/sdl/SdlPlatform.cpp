@@ -87,6 +87,7 @@ bool SdlPlatform::PumpMessages() {
     SDL_RaiseWindow(window);
     SDL_SetWindowInputFocus(window);
   }
+  latch.Clear();
   SDL_Event event;
   while (!quitPosted && SDL_PollEvent(&event)) HandleEvent(event);
   if (quitPosted) {
@@ -108,8 +109,18 @@ void SdlPlatform::HandleEvent(const SDL_Event& event) {
       if (event.window.event == SDL_WINDOWEVENT_FOCUS_LOST) focused = false;
       break;
     case SDL_KEYDOWN:
-      // Escape closes the window; every other key is only ever polled.
-      if (event.key.keysym.scancode == SDL_SCANCODE_ESCAPE || event.key.keysym.sym == SDLK_ESCAPE) Close();
+      // Escape closes the window; every other key is polled, with its press
+      // latched so a tap between two frames still reads as down once.
+      if (event.key.keysym.scancode == SDL_SCANCODE_ESCAPE || event.key.keysym.sym == SDLK_ESCAPE) {
+        Close();
+        break;
+      }
+      latch.Press(VirtualKeyForScancode(event.key.keysym.scancode));
+      break;
+    case SDL_MOUSEBUTTONDOWN:
+      if (event.button.button == SDL_BUTTON_LEFT) latch.Press(Key::LButton);
+      if (event.button.button == SDL_BUTTON_RIGHT) latch.Press(Key::RButton);
+      if (event.button.button == SDL_BUTTON_MIDDLE) latch.Press(0x04);
       break;
     case SDL_MOUSEMOTION:
       if (warpRefused && CursorHidden()) {
@@ -212,7 +223,18 @@ int SdlPlatform::ScancodeForVirtualKey(int vk) {
   }
 }
 
+int SdlPlatform::VirtualKeyForScancode(int scancode) {
+  if (scancode == SDL_SCANCODE_RSHIFT) scancode = SDL_SCANCODE_LSHIFT;
+  if (scancode == SDL_SCANCODE_RCTRL) scancode = SDL_SCANCODE_LCTRL;
+  if (scancode == SDL_SCANCODE_RALT) scancode = SDL_SCANCODE_LALT;
+  for (int vk = 0; vk < 256; ++vk) {
+    if (ScancodeForVirtualKey(vk) == scancode) return vk;
+  }
+  return -1;
+}
+
 bool SdlPlatform::IsKeyDown(int vk) const {
+  if (latch.Holds(vk)) return true;
   if (vk == Key::LButton) return (SDL_GetMouseState(nullptr, nullptr) & SDL_BUTTON_LMASK) != 0;
   if (vk == Key::RButton) return (SDL_GetMouseState(nullptr, nullptr) & SDL_BUTTON_RMASK) != 0;
   if (vk == 0x04) return (SDL_GetMouseState(nullptr, nullptr) & SDL_BUTTON_MMASK) != 0;

@@ -9,6 +9,7 @@
 #include <cstdint>
 #include <string>
 
+#include "platform/KeyLatch.h"
 #include "platform/Letterbox.h"
 #include "platform/Platform.h"
 
@@ -54,6 +55,9 @@ class SdlPlatform : public Platform {
   // The SDL scancode polled for a virtual-key code (physical key positions),
   // or -1 for a mouse button or an unknown code.
   static int ScancodeForVirtualKey(int virtualKey);
+  // The virtual-key code of a scancode (either shift, control or alt gives
+  // the one code), or -1 for a key the game has no code for.
+  static int VirtualKeyForScancode(int scancode);
 
  private:
   bool InitVideo();
@@ -77,4 +81,5 @@ class SdlPlatform : public Platform {
   bool warpRefused = false;
   bool relativeMode = false;
   PlatformPoint virtualCursor;
+  KeyLatch latch;
 };

@@ -10,7 +10,9 @@
 // can be tested anywhere; here they must be the system's own values.
 static_assert(Win32WindowRules::kCreate == WM_CREATE && Win32WindowRules::kDestroy == WM_DESTROY &&
                   Win32WindowRules::kClose == WM_CLOSE && Win32WindowRules::kKeyDown == WM_KEYDOWN &&
-                  Win32WindowRules::kEscape == VK_ESCAPE,
+                  Win32WindowRules::kEscape == VK_ESCAPE && Win32WindowRules::kLButtonDown == WM_LBUTTONDOWN &&
+                  Win32WindowRules::kRButtonDown == WM_RBUTTONDOWN &&
+                  Win32WindowRules::kMButtonDown == WM_MBUTTONDOWN,
               "window messages differ from the system's");
 static_assert(Key::LButton == VK_LBUTTON && Key::RButton == VK_RBUTTON && Key::Escape == VK_ESCAPE &&
                   Key::Space == VK_SPACE && Key::A == 'A' && Key::D == 'D' && Key::R == 'R' &&
@@ -118,6 +120,7 @@ void* Win32Platform::NativeWindow() const {
 intptr_t __stdcall Win32Platform::WindowProcedure(HWND__* hwnd, unsigned message, uintptr_t wParam,
                                                   intptr_t lParam) {
   auto* owner = static_cast<Win32Platform*>(GetPropW(hwnd, Win32WindowRules::kInstanceProperty));
+  if (owner) owner->latch.Press(Win32WindowRules::PressedKey(message, wParam));
   switch (Win32WindowRules::Decide(owner != nullptr, message, wParam)) {
     case Win32WindowRules::Action::StoreInstance: {
       const auto* create = reinterpret_cast<const CREATESTRUCTW*>(lParam);
@@ -140,6 +143,7 @@ intptr_t __stdcall Win32Platform::WindowProcedure(HWND__* hwnd, unsigned message
 }
 
 bool Win32Platform::PumpMessages() {
+  latch.Clear();
   MSG message;
   while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
     if (message.message == WM_QUIT) return false;
@@ -192,7 +196,7 @@ bool Win32Platform::AskYesNo(const std::string& caption, const std::string& text
 }
 
 bool Win32Platform::IsKeyDown(int virtualKey) const {
-  return (GetAsyncKeyState(virtualKey) & 0x8000) != 0;
+  return latch.Holds(virtualKey) || (GetAsyncKeyState(virtualKey) & 0x8000) != 0;
 }
 
 PlatformPoint Win32Platform::GetCursorPos() const {

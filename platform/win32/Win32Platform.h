@@ -2,13 +2,15 @@
 
 // The platform on Windows itself: one window of class "Window" with a fixed
 // client area, its procedure and message pump, wide message boxes, polled
-// keys through the asynchronous key state, the system cursor, the multimedia
+// keys through the asynchronous key state (with presses latched from the
+// messages, so a click between two frames is not lost), the system cursor, the multimedia
 // millisecond clock (at 1 ms resolution once the window exists) and Sleep.
 // Texts arrive as UTF-8 and reach the wide functions as UTF-16.
 
 #include <cstdint>
 #include <string>
 
+#include "platform/KeyLatch.h"
 #include "platform/Platform.h"
 
 struct HWND__;
@@ -54,6 +56,7 @@ class Win32Platform : public Platform {
   void Close();
 
   HWND__* window = nullptr;
+  KeyLatch latch;
   bool classRegistered = false;
   bool fullscreen = false;
   long windowedStyle = 0;

@@ -6,6 +6,7 @@
 #include <sstream>
 
 #include "platform/Platform.h"
+#include "platform/headless/HeadlessPlatform.h"
 #include "scene/GameScene.h"
 
 namespace {
@@ -73,6 +74,10 @@ bool ParseFrames(std::stringstream& words, const std::string& first, RunInstruct
     auto key = kKeys.find(word);
     if (key != kKeys.end()) {
       step.input.keys.push_back(key->second);
+    } else if (word.rfind("tap=", 0) == 0) {
+      auto tapped = kKeys.find(word.substr(4));
+      if (tapped == kKeys.end()) return false;
+      step.input.taps.push_back(tapped->second);
     } else if (word == "inactive") {
       step.input.inactive = true;
     } else if (word.rfind("dx=", 0) == 0) {
@@ -127,6 +132,15 @@ bool ParseRunScript(const std::string& text, std::vector<RunInstruction>& out, s
     out.push_back(step);
   }
   return true;
+}
+
+void ApplyFrameInput(const RunFrameInput& input, HeadlessPlatform& platform) {
+  platform.ReleaseAllKeys();
+  for (int key : input.keys) platform.SetKeyDown(key, true);
+  for (int key : input.taps) platform.TapKey(key);
+  if (platform.IsKeyDown(Key::Escape)) platform.RequestClose();
+  if (input.moveCursor) platform.SetCursorClient({input.cursorX, input.cursorY});
+  platform.SetActive(!input.inactive);
 }
 
 void ApplyChange(GameScene& game, const RunSceneChange& change) {

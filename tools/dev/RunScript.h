@@ -2,10 +2,12 @@
 
 // The input script of `halvane-dev run`: one instruction per line, `#`
 // starts a comment.
-//   COUNT [KEY ...] [dx=PX] [dy=PX] [cursor=X,Y] [inactive]
-//       holds the keys for COUNT frames; dx/dy put the cursor that far from
-//       the window centre, cursor=X,Y at that client position; inactive makes
-//       the game window lose the focus.
+//   COUNT [KEY ...] [tap=KEY ...] [dx=PX] [dy=PX] [cursor=X,Y] [inactive]
+//       holds the keys for COUNT frames; tap=KEY presses and releases KEY
+//       before each of those frames reads its input (a click between two
+//       frames); dx/dy put the cursor that far from the window centre,
+//       cursor=X,Y at that client position; inactive makes the game window
+//       lose the focus.
 //   set kill=N | set pos=X,Y,Z | set hp=N | set ammo=N (rounds in the magazine)
 //       changes the running game scene between two frames.
 
@@ -14,6 +16,7 @@
 
 struct RunFrameInput {
   std::vector<int> keys;  // virtual-key codes held down
+  std::vector<int> taps;  // virtual-key codes pressed and released before the frame
   bool moveCursor = false;
   int cursorX = 640;  // client pixels
   int cursorY = 360;
@@ -45,6 +48,13 @@ struct RunFramePlan {
 };
 std::vector<RunFramePlan> UnrollRunScript(const std::vector<RunInstruction>& script,
                                           std::vector<RunSceneChange>& trailing);
+
+class HeadlessPlatform;
+// Gives the platform the input of one frame, from within its pump: the keys
+// held (the previous frame's are released first), the taps, the cursor and
+// the focus. Escape asks the pump to close the window, as its key-down
+// message does in the game.
+void ApplyFrameInput(const RunFrameInput& input, HeadlessPlatform& platform);
 
 class GameScene;
 // Makes a `set` change in the running game scene.

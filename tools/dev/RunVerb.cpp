@@ -425,7 +425,6 @@ int RunRunVerb(const DevArgs& args) {
     if (!options.captureAt.empty()) {
       VelGraphicsDevice::GetInstance().SetRasterising(options.captureAt.count(frame) > 0);
     }
-    platform.ReleaseAllKeys();
     RunFrameInput input;
     if (frame < static_cast<long>(plan.size())) {
       const RunFramePlan& step = plan[frame];
@@ -452,12 +451,9 @@ int RunRunVerb(const DevArgs& args) {
       }
       input = BotInput(bot, platform, botRound + 1 >= options.botRounds);
     }
-    for (int key : input.keys) platform.SetKeyDown(key, true);
-    // Escape closes the window as the key-down message does in the game: this
-    // pump destroys it and the loop ends before the frame runs.
-    if (platform.IsKeyDown(Key::Escape)) platform.RequestClose();
-    if (input.moveCursor) platform.SetCursorClient({input.cursorX, input.cursorY});
-    platform.SetActive(!input.inactive);
+    // Escape closes the window here: this pump destroys it and the loop ends
+    // before the frame runs.
+    ApplyFrameInput(input, platform);
     recorder.Frame(platform);
   });
 
