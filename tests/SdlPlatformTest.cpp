@@ -220,6 +220,62 @@ TEST_F(SdlPlatformTest, AClickOrKeyTapBetweenTwoPumpsReadsDownForOneFrame) {
   EXPECT_TRUE(platform->IsKeyDown(0x10)) << "either shift is the shift key";
 }
 
+// SDL's virtual joystick, typed as a game controller, comes in through the
+// real device and controller event path without hardware.
+TEST_F(SdlPlatformTest, AVirtualPadWalksFiresAndPausesThroughTheControllerEvents) {
+  SDL_SetHint(SDL_HINT_JOYSTICK_ALLOW_BACKGROUND_EVENTS, "1");
+  const int device = SDL_JoystickAttachVirtual(SDL_JOYSTICK_TYPE_GAMECONTROLLER, SDL_CONTROLLER_AXIS_MAX,
+                                               SDL_CONTROLLER_BUTTON_MAX, 0);
+  if (device < 0) GTEST_SKIP() << "no virtual joysticks here: " << SDL_GetError();
+  SDL_Joystick* stick = SDL_JoystickOpen(device);
+  ASSERT_NE(stick, nullptr) << SDL_GetError();
+  SDL_JoystickSetVirtualAxis(stick, SDL_CONTROLLER_AXIS_TRIGGERLEFT, -32768);
+  SDL_JoystickSetVirtualAxis(stick, SDL_CONTROLLER_AXIS_TRIGGERRIGHT, -32768);
+  platform->PumpMessages();
+  EXPECT_EQ(platform->OpenPadCount(), 1) << "a pad plugged in during play is taken";
+  EXPECT_FALSE(platform->IsKeyDown(Key::W));
+  EXPECT_FALSE(platform->IsKeyDown(Key::LButton));
+
+  SDL_JoystickSetVirtualAxis(stick, SDL_CONTROLLER_AXIS_LEFTY, -32768);  // forward
+  SDL_JoystickSetVirtualAxis(stick, SDL_CONTROLLER_AXIS_TRIGGERRIGHT, 32767);
+  SDL_JoystickSetVirtualButton(stick, SDL_CONTROLLER_BUTTON_A, 1);
+  platform->PumpMessages();
+  EXPECT_TRUE(platform->IsKeyDown(Key::W));
+  EXPECT_FALSE(platform->IsKeyDown(Key::S));
+  EXPECT_TRUE(platform->IsKeyDown(Key::LButton));
+  EXPECT_FALSE(platform->IsKeyDown(Key::RButton));
+  EXPECT_TRUE(platform->IsKeyDown(Key::Space));
+
+  SDL_JoystickSetVirtualAxis(stick, SDL_CONTROLLER_AXIS_LEFTY, 6000);  // inside the dead zone
+  SDL_JoystickSetVirtualButton(stick, SDL_CONTROLLER_BUTTON_B, 1);
+  SDL_JoystickSetVirtualButton(stick, SDL_CONTROLLER_BUTTON_BACK, 1);
+  platform->PumpMessages();
+  EXPECT_FALSE(platform->IsKeyDown(Key::S));
+  EXPECT_TRUE(platform->HasGameWindow()) << "no pad button quits";
+
+  // In play (the cursor hidden) Start pauses: the window reads inactive.
+  PushWindowEvent(SDL_WINDOWEVENT_FOCUS_GAINED);
+  platform->ShowCursor(false);
+  SDL_JoystickSetVirtualButton(stick, SDL_CONTROLLER_BUTTON_START, 1);
+  platform->PumpMessages();
+  EXPECT_TRUE(platform->IsPaused());
+  EXPECT_FALSE(platform->IsWindowActive());
+  EXPECT_FALSE(platform->IsKeyDown(Key::LButton));
+  SDL_JoystickSetVirtualButton(stick, SDL_CONTROLLER_BUTTON_START, 0);
+  platform->PumpMessages();
+  PushKey(SDL_SCANCODE_P, SDLK_p);
+  platform->PumpMessages();
+  EXPECT_FALSE(platform->IsPaused()) << "P resumes";
+  EXPECT_TRUE(platform->IsWindowActive());
+  platform->ShowCursor(true);
+
+  SDL_JoystickClose(stick);
+  SDL_JoystickDetachVirtual(device);
+  platform->PumpMessages();
+  EXPECT_EQ(platform->OpenPadCount(), 0) << "an unplugged pad is let go";
+  EXPECT_FALSE(platform->IsKeyDown(Key::LButton));
+}
+
 TEST_F(SdlPlatformTest, CloseButtonClosesTheWindow) {
   PushWindowEvent(SDL_WINDOWEVENT_CLOSE);
   EXPECT_FALSE(platform->PumpMessages());

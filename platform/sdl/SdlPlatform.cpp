@@ -14,6 +14,9 @@ SdlPlatform::SdlPlatform() = default;
 
 SdlPlatform::~SdlPlatform() {
   DestroyGameWindow();
+  for (SDL_GameController* pad : pads) SDL_GameControllerClose(pad);
+  pads.clear();
+  if (padsReady) SDL_QuitSubSystem(SDL_INIT_GAMECONTROLLER);
   if (videoReady) SDL_QuitSubSystem(SDL_INIT_VIDEO);
 }
 
@@ -24,6 +27,10 @@ bool SdlPlatform::InitVideo() {
     return false;
   }
   videoReady = true;
+  // Without game controllers the game still plays with keys and mouse. The
+  // pads already plugged in arrive as added devices at the first pump.
+  padsReady = SDL_InitSubSystem(SDL_INIT_GAMECONTROLLER) == 0;
+  if (!padsReady) std::fprintf(stderr, "SDL game controllers: %s\n", SDL_GetError());
   return true;
 }
 
@@ -88,8 +95,20 @@ bool SdlPlatform::PumpMessages() {
     SDL_SetWindowInputFocus(window);
   }
   latch.Clear();
+  pausePressed = false;
   SDL_Event event;
   while (!quitPosted && SDL_PollEvent(&event)) HandleEvent(event);
+  input.BeginFrame(ReadPads(), pausePressed);
+  if (input.IsPaused() && input.HasAnchor()) {
+    // The mouse moved during a pause must not turn the player on resuming.
+    MoveSystemCursor(input.Anchor());
+  } else {
+    const PlatformPoint move = input.TakePointerMove();
+    if (move.x != 0 || move.y != 0) {
+      const PlatformPoint at = SystemCursor();
+      MoveSystemCursor({at.x + move.x, at.y + move.y});
+    }
+  }
   if (quitPosted) {
     quitPosted = false;
     return false;
@@ -116,6 +135,13 @@ void SdlPlatform::HandleEvent(const SDL_Event& event) {
         break;
       }
       latch.Press(VirtualKeyForScancode(event.key.keysym.scancode));
+      if (event.key.keysym.scancode == SDL_SCANCODE_P && !event.key.repeat) pausePressed = true;
+      break;
+    case SDL_CONTROLLERDEVICEADDED:
+      OpenPad(event.cdevice.which);
+      break;
+    case SDL_CONTROLLERDEVICEREMOVED:
+      ClosePad(event.cdevice.which);
       break;
     case SDL_MOUSEBUTTONDOWN:
       if (event.button.button == SDL_BUTTON_LEFT) latch.Press(Key::LButton);
@@ -138,7 +164,56 @@ void SdlPlatform::Close() {
 }
 
 bool SdlPlatform::IsWindowActive() const {
-  return window && focused;
+  return window && focused && !input.IsPaused();
+}
+
+void SdlPlatform::OpenPad(int deviceIndex) {
+  SDL_GameController* pad = SDL_GameControllerOpen(deviceIndex);
+  if (!pad) return;
+  // SDL reports a pad already open (at start-up) a second time; keep one handle.
+  for (SDL_GameController* open : pads) {
+    if (open == pad) {
+      SDL_GameControllerClose(pad);
+      return;
+    }
+  }
+  pads.push_back(pad);
+}
+
+void SdlPlatform::ClosePad(int instanceId) {
+  for (auto it = pads.begin(); it != pads.end(); ++it) {
+    SDL_Joystick* joystick = SDL_GameControllerGetJoystick(*it);
+    if (joystick && SDL_JoystickInstanceID(joystick) == instanceId) {
+      SDL_GameControllerClose(*it);
+      pads.erase(it);
+      return;
+    }
+  }
+}
+
+GamepadState SdlPlatform::ReadPads() const {
+  GamepadState combined;
+  for (SDL_GameController* pad : pads) {
+    auto axis = [pad](SDL_GameControllerAxis which) {
+      return GamepadMapping::AxisFromInt16(SDL_GameControllerGetAxis(pad, which));
+    };
+    auto button = [pad](SDL_GameControllerButton which) { return SDL_GameControllerGetButton(pad, which) != 0; };
+    GamepadState state;
+    // SDL's stick y points down; the pad's forward is up.
+    state.leftX = axis(SDL_CONTROLLER_AXIS_LEFTX);
+    state.leftY = -axis(SDL_CONTROLLER_AXIS_LEFTY);
+    state.rightX = axis(SDL_CONTROLLER_AXIS_RIGHTX);
+    state.rightY = -axis(SDL_CONTROLLER_AXIS_RIGHTY);
+    state.leftTrigger = GamepadMapping::TriggerFromInt(SDL_GameControllerGetAxis(pad, SDL_CONTROLLER_AXIS_TRIGGERLEFT),
+                                                       32767);
+    state.rightTrigger = GamepadMapping::TriggerFromInt(
+        SDL_GameControllerGetAxis(pad, SDL_CONTROLLER_AXIS_TRIGGERRIGHT), 32767);
+    state.a = button(SDL_CONTROLLER_BUTTON_A);
+    state.x = button(SDL_CONTROLLER_BUTTON_X);
+    state.start = button(SDL_CONTROLLER_BUTTON_START);
+    combined = GamepadMapping::Combine(combined, state);
+  }
+  return combined;
 }
 
 bool SdlPlatform::SetFullscreen(bool on) {
@@ -234,7 +309,8 @@ int SdlPlatform::VirtualKeyForScancode(int scancode) {
 }
 
 bool SdlPlatform::IsKeyDown(int vk) const {
-  if (latch.Holds(vk)) return true;
+  if (input.IsPaused()) return false;
+  if (latch.Holds(vk) || input.PadHolds(vk)) return true;
   if (vk == Key::LButton) return (SDL_GetMouseState(nullptr, nullptr) & SDL_BUTTON_LMASK) != 0;
   if (vk == Key::RButton) return (SDL_GetMouseState(nullptr, nullptr) & SDL_BUTTON_RMASK) != 0;
   if (vk == 0x04) return (SDL_GetMouseState(nullptr, nullptr) & SDL_BUTTON_MMASK) != 0;
@@ -249,6 +325,10 @@ bool SdlPlatform::IsKeyDown(int vk) const {
 }
 
 PlatformPoint SdlPlatform::GetCursorPos() const {
+  return input.ShapeCursor(SystemCursor());
+}
+
+PlatformPoint SdlPlatform::SystemCursor() const {
   if (warpRefused && CursorHidden()) return virtualCursor;
   int x = 0, y = 0;
   SDL_GetGlobalMouseState(&x, &y);
@@ -256,6 +336,11 @@ PlatformPoint SdlPlatform::GetCursorPos() const {
 }
 
 void SdlPlatform::SetCursorPos(PlatformPoint screen) {
+  input.CursorSet(screen, SystemCursor());
+  MoveSystemCursor(screen);
+}
+
+void SdlPlatform::MoveSystemCursor(PlatformPoint screen) {
   if (!videoReady) return;
   if (!warpRefused) {
     if (SDL_WarpMouseGlobal(screen.x, screen.y) == 0) return;
@@ -305,7 +390,16 @@ void SdlPlatform::ShowCursor(bool show) {
     SDL_GetGlobalMouseState(&x, &y);
     virtualCursor = {x, y};
   }
+  input.SetSteering(CursorHidden());
   UpdateRelativeMode();
+}
+
+void SdlPlatform::SetLook(float sensitivity, bool invertY) {
+  input.SetLook(sensitivity, invertY);
+}
+
+bool SdlPlatform::IsPaused() const {
+  return input.IsPaused();
 }
 
 PlatformPoint SdlPlatform::DrawableSize() const {

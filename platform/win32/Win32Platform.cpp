@@ -1,8 +1,9 @@
 #include "platform/win32/Win32Platform.h"
 
 #include <windows.h>
-// mmsystem.h needs windows.h first.
+// mmsystem.h and xinput.h need windows.h first.
 #include <mmsystem.h>
+#include <xinput.h>
 
 #include "platform/win32/Win32WindowRules.h"
 
@@ -16,7 +17,7 @@ static_assert(Win32WindowRules::kCreate == WM_CREATE && Win32WindowRules::kDestr
               "window messages differ from the system's");
 static_assert(Key::LButton == VK_LBUTTON && Key::RButton == VK_RBUTTON && Key::Escape == VK_ESCAPE &&
                   Key::Space == VK_SPACE && Key::A == 'A' && Key::D == 'D' && Key::R == 'R' &&
-                  Key::S == 'S' && Key::W == 'W',
+                  Key::S == 'S' && Key::W == 'W' && Key::P == 'P',
               "key codes differ from the system's virtual keys");
 
 namespace {
@@ -25,6 +26,42 @@ constexpr DWORD kWindowStyle = WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX | WS_MAX
 
 HINSTANCE ModuleInstance() {
   return GetModuleHandleW(nullptr);
+}
+
+// Frames between two looks at the empty pad slots: a pad plugged in during
+// play is found within a second.
+constexpr int kPadProbeFrames = 60;
+
+using XInputGetStateFunction = DWORD(WINAPI*)(DWORD, XINPUT_STATE*);
+
+// XInput from the system's own library (loaded once, kept to the end); null
+// where there is none, and the game plays without pads.
+XInputGetStateFunction XInputGetStateFromSystem() {
+  static const XInputGetStateFunction function = []() -> XInputGetStateFunction {
+    for (const wchar_t* name : {L"xinput1_4.dll", L"xinput1_3.dll", L"xinput9_1_0.dll"}) {
+      HMODULE module = LoadLibraryW(name);
+      if (!module) continue;
+      if (FARPROC found = GetProcAddress(module, "XInputGetState"))
+        return reinterpret_cast<XInputGetStateFunction>(reinterpret_cast<void*>(found));
+      FreeLibrary(module);
+    }
+    return nullptr;
+  }();
+  return function;
+}
+
+GamepadState FromXInput(const XINPUT_GAMEPAD& pad) {
+  GamepadState state;
+  state.leftX = GamepadMapping::AxisFromInt16(pad.sThumbLX);
+  state.leftY = GamepadMapping::AxisFromInt16(pad.sThumbLY);
+  state.rightX = GamepadMapping::AxisFromInt16(pad.sThumbRX);
+  state.rightY = GamepadMapping::AxisFromInt16(pad.sThumbRY);
+  state.leftTrigger = GamepadMapping::TriggerFromInt(pad.bLeftTrigger, 255);
+  state.rightTrigger = GamepadMapping::TriggerFromInt(pad.bRightTrigger, 255);
+  state.a = (pad.wButtons & XINPUT_GAMEPAD_A) != 0;
+  state.x = (pad.wButtons & XINPUT_GAMEPAD_X) != 0;
+  state.start = (pad.wButtons & XINPUT_GAMEPAD_START) != 0;
+  return state;
 }
 }  // namespace
 
@@ -120,7 +157,11 @@ void* Win32Platform::NativeWindow() const {
 intptr_t __stdcall Win32Platform::WindowProcedure(HWND__* hwnd, unsigned message, uintptr_t wParam,
                                                   intptr_t lParam) {
   auto* owner = static_cast<Win32Platform*>(GetPropW(hwnd, Win32WindowRules::kInstanceProperty));
-  if (owner) owner->latch.Press(Win32WindowRules::PressedKey(message, wParam));
+  if (owner) {
+    owner->latch.Press(Win32WindowRules::PressedKey(message, wParam));
+    // P pauses on its press, not on the keyboard's repeats (bit 30: was down).
+    if (message == WM_KEYDOWN && wParam == 'P' && (lParam & (1 << 30)) == 0) owner->pausePressed = true;
+  }
   switch (Win32WindowRules::Decide(owner != nullptr, message, wParam)) {
     case Win32WindowRules::Action::StoreInstance: {
       const auto* create = reinterpret_cast<const CREATESTRUCTW*>(lParam);
@@ -144,17 +185,44 @@ intptr_t __stdcall Win32Platform::WindowProcedure(HWND__* hwnd, unsigned message
 
 bool Win32Platform::PumpMessages() {
   latch.Clear();
+  pausePressed = false;
   MSG message;
   while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
     if (message.message == WM_QUIT) return false;
     TranslateMessage(&message);
     DispatchMessageW(&message);
   }
+  input.BeginFrame(ReadPads(), pausePressed);
+  if (input.IsPaused() && input.HasAnchor()) {
+    // The mouse moved during a pause must not turn the player on resuming.
+    ::SetCursorPos(input.Anchor().x, input.Anchor().y);
+  } else {
+    const PlatformPoint move = input.TakePointerMove();
+    if (move.x != 0 || move.y != 0) {
+      const PlatformPoint at = SystemCursor();
+      ::SetCursorPos(at.x + move.x, at.y + move.y);
+    }
+  }
   return true;
 }
 
+GamepadState Win32Platform::ReadPads() {
+  GamepadState combined;
+  const XInputGetStateFunction getState = XInputGetStateFromSystem();
+  if (!getState) return combined;
+  const bool probe = --padProbeCountdown <= 0;
+  if (probe) padProbeCountdown = kPadProbeFrames;
+  for (DWORD slot = 0; slot < 4; ++slot) {
+    if (!padConnected[slot] && !probe) continue;
+    XINPUT_STATE state{};
+    padConnected[slot] = getState(slot, &state) == ERROR_SUCCESS;
+    if (padConnected[slot]) combined = GamepadMapping::Combine(combined, FromXInput(state.Gamepad));
+  }
+  return combined;
+}
+
 bool Win32Platform::IsWindowActive() const {
-  return window && GetActiveWindow() == window;
+  return window && GetActiveWindow() == window && !input.IsPaused();
 }
 
 bool Win32Platform::SetFullscreen(bool on) {
@@ -196,16 +264,22 @@ bool Win32Platform::AskYesNo(const std::string& caption, const std::string& text
 }
 
 bool Win32Platform::IsKeyDown(int virtualKey) const {
-  return latch.Holds(virtualKey) || (GetAsyncKeyState(virtualKey) & 0x8000) != 0;
+  if (input.IsPaused()) return false;
+  return latch.Holds(virtualKey) || input.PadHolds(virtualKey) || (GetAsyncKeyState(virtualKey) & 0x8000) != 0;
 }
 
 PlatformPoint Win32Platform::GetCursorPos() const {
+  return input.ShapeCursor(SystemCursor());
+}
+
+PlatformPoint Win32Platform::SystemCursor() const {
   POINT p{};
   ::GetCursorPos(&p);
   return {int(p.x), int(p.y)};
 }
 
 void Win32Platform::SetCursorPos(PlatformPoint screen) {
+  input.CursorSet(screen, SystemCursor());
   ::SetCursorPos(screen.x, screen.y);
 }
 
@@ -223,6 +297,16 @@ PlatformPoint Win32Platform::ClientToScreen(PlatformPoint client) const {
 
 void Win32Platform::ShowCursor(bool show) {
   ::ShowCursor(show ? TRUE : FALSE);
+  cursorShowCount += show ? 1 : -1;
+  input.SetSteering(cursorShowCount < 0);
+}
+
+void Win32Platform::SetLook(float sensitivity, bool invertY) {
+  input.SetLook(sensitivity, invertY);
+}
+
+bool Win32Platform::IsPaused() const {
+  return input.IsPaused();
 }
 
 uint32_t Win32Platform::GetMilliseconds() const {

@@ -1,5 +1,6 @@
 #include "tools/dev/RunScript.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <map>
@@ -12,7 +13,8 @@
 namespace {
 const std::map<std::string, int> kKeys = {{"W", Key::W},         {"A", Key::A},         {"S", Key::S},
                                           {"D", Key::D},         {"SPACE", Key::Space}, {"R", Key::R},
-                                          {"LMB", Key::LButton}, {"RMB", Key::RButton}, {"ESC", Key::Escape}};
+                                          {"LMB", Key::LButton}, {"RMB", Key::RButton}, {"ESC", Key::Escape},
+                                          {"P", Key::P}};
 
 bool ParseInt(const std::string& text, int& out) {
   if (text.empty()) return false;
@@ -34,6 +36,38 @@ bool ParseFloats(const std::string& text, float* out, int count) {
     if (*end != '\0') return false;
   }
   return n == count;
+}
+
+// A pad's button or trigger named on a line: held down (a trigger fully pulled).
+bool PadButton(const std::string& word, GamepadState& pad) {
+  if (word == "PAD_A") {
+    pad.a = true;
+  } else if (word == "PAD_X") {
+    pad.x = true;
+  } else if (word == "PAD_START") {
+    pad.start = true;
+  } else if (word == "PAD_RT") {
+    pad.rightTrigger = 1;
+  } else if (word == "PAD_LT") {
+    pad.leftTrigger = 1;
+  } else {
+    return false;
+  }
+  return true;
+}
+
+// lx=F, ly=F, rx=F, ry=F: whether the word sets a stick axis; `valid` says
+// whether its value is one (-1 to 1).
+bool PadAxis(const std::string& word, GamepadState& pad, bool& valid) {
+  static const std::map<std::string, float GamepadState::*> kAxes = {
+      {"lx=", &GamepadState::leftX}, {"ly=", &GamepadState::leftY},
+      {"rx=", &GamepadState::rightX}, {"ry=", &GamepadState::rightY}};
+  auto axis = kAxes.find(word.substr(0, 3));
+  if (axis == kAxes.end()) return false;
+  float value = 0;
+  valid = ParseFloats(word.substr(3), &value, 1) && value >= -1.0f && value <= 1.0f;
+  if (valid) pad.*(axis->second) = value;
+  return true;
 }
 
 bool ParseChange(const std::string& arg, RunSceneChange& change) {
@@ -69,6 +103,7 @@ bool ParseFrames(std::stringstream& words, const std::string& first, RunInstruct
   if (!ParseInt(first, step.count) || step.count < 0) return false;
   int dx = 0, dy = 0;
   bool offset = false;
+  bool validAxis = false;
   std::string word;
   while (words >> word) {
     auto key = kKeys.find(word);
@@ -78,6 +113,9 @@ bool ParseFrames(std::stringstream& words, const std::string& first, RunInstruct
       auto tapped = kKeys.find(word.substr(4));
       if (tapped == kKeys.end()) return false;
       step.input.taps.push_back(tapped->second);
+    } else if (PadButton(word, step.input.pad)) {
+    } else if (PadAxis(word, step.input.pad, validAxis)) {
+      if (!validAxis) return false;
     } else if (word == "inactive") {
       step.input.inactive = true;
     } else if (word.rfind("dx=", 0) == 0) {
@@ -138,7 +176,12 @@ void ApplyFrameInput(const RunFrameInput& input, HeadlessPlatform& platform) {
   platform.ReleaseAllKeys();
   for (int key : input.keys) platform.SetKeyDown(key, true);
   for (int key : input.taps) platform.TapKey(key);
-  if (platform.IsKeyDown(Key::Escape)) platform.RequestClose();
+  platform.SetPad(input.pad);
+  // Read from the line, not polled: a paused game reads no key as down.
+  auto escape = [](const std::vector<int>& keys) {
+    return std::find(keys.begin(), keys.end(), Key::Escape) != keys.end();
+  };
+  if (escape(input.keys) || escape(input.taps)) platform.RequestClose();
   if (input.moveCursor) platform.SetCursorClient({input.cursorX, input.cursorY});
   platform.SetActive(!input.inactive);
 }

@@ -7,12 +7,16 @@
 //       before each of those frames reads its input (a click between two
 //       frames); dx/dy put the cursor that far from the window centre,
 //       cursor=X,Y at that client position; inactive makes the game window
-//       lose the focus.
+//       lose the focus. A pad plays on the same lines: lx=F ly=F rx=F ry=F
+//       set its sticks (-1 to 1, y = 1 forward or up) and PAD_A PAD_X PAD_RT
+//       PAD_LT PAD_START hold its buttons and triggers. P pauses and resumes.
 //   set kill=N | set pos=X,Y,Z | set hp=N | set ammo=N (rounds in the magazine)
 //       changes the running game scene between two frames.
 
 #include <string>
 #include <vector>
+
+#include "platform/GamepadMapping.h"
 
 struct RunFrameInput {
   std::vector<int> keys;  // virtual-key codes held down
@@ -21,6 +25,7 @@ struct RunFrameInput {
   int cursorX = 640;  // client pixels
   int cursorY = 360;
   bool inactive = false;
+  GamepadState pad;  // at rest unless the line moves it
 };
 
 struct RunSceneChange {
@@ -52,8 +57,8 @@ std::vector<RunFramePlan> UnrollRunScript(const std::vector<RunInstruction>& scr
 class HeadlessPlatform;
 // Gives the platform the input of one frame, from within its pump: the keys
 // held (the previous frame's are released first), the taps, the cursor and
-// the focus. Escape asks the pump to close the window, as its key-down
-// message does in the game.
+// the focus, the pad. Escape asks the pump to close the window, as its
+// key-down message does in the game.
 void ApplyFrameInput(const RunFrameInput& input, HeadlessPlatform& platform);
 
 class GameScene;
