@@ -51,6 +51,10 @@ bool Application::CreateGameWindow(int width, int height) {
 }
 
 void Application::AskFullscreen() {
+  if (fullscreenAnswer) {
+    fullscreenChosen = *fullscreenAnswer;
+    return;
+  }
   fullscreenChosen = Sys().AskYesNo(kFullscreenCaption, kFullscreenQuestion);
 }
 
@@ -142,6 +146,10 @@ void Application::SetFirstScene(std::function<std::unique_ptr<Scene>()> factory)
 
 void Application::SetFrameHook(std::function<void()> hook) {
   frameHook = std::move(hook);
+}
+
+void Application::SetFullscreenAnswer(std::optional<bool> fullscreen) {
+  fullscreenAnswer = fullscreen;
 }
 
 void Application::SetFrameLimit(uint64_t frames) {

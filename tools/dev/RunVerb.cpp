@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "app/Application.h"
+#include "app/GameOptions.h"
 #include "app/SceneManager.h"
 #include "framework/VelCollision.h"
 #include "framework/VelGraphicsDevice.h"
@@ -46,6 +47,8 @@ struct RunOptions {
   std::string memoryLog;
   bool bot = false;
   long botRounds = 1;
+  float sensitivity = 1.0f;
+  bool invertY = false;
 };
 
 void Usage() {
@@ -54,6 +57,7 @@ void Usage() {
       "usage: halvane-dev run [--start game|title] [--script FILE] [--frames N] [--clock-ms T]\n"
       "                       [--trace FILE] [--video headless|offscreen] [--capture DIR --at F1,F2,...]\n"
       "                       [--draws on|off] [--record FILE] [--memory-log FILE] [--bot-rounds N]\n"
+      "                       [--sensitivity X] [--invert-y]\n"
       "       halvane-dev run --bot [--seed S] [--frames N] [--trace FILE] [--video ...] [--capture ...]\n"
       "  --bot plays from the title to the clear screen and back (at most N frames, 60000 by default);\n"
       "  --seed S starts the clock at S milliseconds (the same as --clock-ms)\n");
@@ -71,6 +75,10 @@ bool ParseOptions(const std::vector<std::string>& args, RunOptions& options) {
     const std::string& arg = args[i];
     if (arg == "--bot") {
       options.bot = true;
+      continue;
+    }
+    if (arg == "--invert-y") {
+      options.invertY = true;
       continue;
     }
     if (i + 1 >= args.size()) {
@@ -92,6 +100,11 @@ bool ParseOptions(const std::vector<std::string>& args, RunOptions& options) {
     } else if (arg == "--clock-ms" || arg == "--seed") {
       if (!ParseNumber(value, number)) return false;
       options.clockMs = static_cast<unsigned long>(number);
+    } else if (arg == "--sensitivity") {
+      if (!GameOptions::ParseSensitivity(value, options.sensitivity)) {
+        std::fprintf(stderr, "run: --sensitivity is a number from 0.1 to 10\n");
+        return false;
+      }
     } else if (arg == "--trace") {
       options.trace = value;
     } else if (arg == "--video") {
@@ -396,6 +409,7 @@ int RunRunVerb(const DevArgs& args) {
   HeadlessPlatform& platform = *owned;
   platform.SetClock(static_cast<uint32_t>(options.clockMs));
   platform.EnableRenderWindow(options.video == "offscreen");
+  platform.SetLook(options.sensitivity, options.invertY);
   InstallPlatform(std::move(owned));
 
   Application app;
