@@ -209,7 +209,9 @@ bool Win32Platform::PumpMessages() {
 GamepadState Win32Platform::ReadPads() {
   GamepadState combined;
   const XInputGetStateFunction getState = XInputGetStateFromSystem();
-  if (!getState) return combined;
+  // XInput answers whichever window is in front; a pad plays the game only
+  // while its window is, as SDL's pads do.
+  if (!getState || !window || GetActiveWindow() != window) return combined;
   const bool probe = --padProbeCountdown <= 0;
   if (probe) padProbeCountdown = kPadProbeFrames;
   for (DWORD slot = 0; slot < 4; ++slot) {
