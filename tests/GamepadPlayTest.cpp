@@ -113,6 +113,19 @@ TEST(GamepadPlayTest, APadAloneStartsFromTheTitleWalksOverTheFirstLineAndHitsAnE
   EXPECT_LT(run.trace.back()["player"]["ammo"].get<int>(), 30);
 }
 
+TEST(GamepadPlayTest, OnTheDeadScreenTheRightStickMovesThePointerOverAButtonAndTheTriggerClicksIt) {
+  // The title button sits 200 pixels right of and 150 below the centre:
+  // seven frames of a full push down and to the right reach it.
+  DevRun run = Play("dead-screen", kSettle + "set hp=0\n200\n7 rx=0.8 ry=-0.6\n5\n1 PAD_RT\n60\n");
+  ASSERT_EQ(run.status, 0) << run.output;
+  EXPECT_EQ(run.trace[259]["hud"]["dead"]["active"], true);
+  EXPECT_FLOAT_EQ(run.trace[260]["hud"]["dead"]["titleOpacity"].get<float>(), 0.4f);
+  EXPECT_GT(run.trace[271]["hud"]["dead"]["titleOpacity"].get<float>(), 0.4f) << "the pointer is on it";
+  EXPECT_FLOAT_EQ(run.trace[271]["hud"]["dead"]["retryOpacity"].get<float>(), 0.4f);
+  EXPECT_EQ(run.trace[272]["hud"]["fadingOut"], true) << "the trigger clicked it";
+  EXPECT_EQ(run.trace.back()["scene"], "title");
+}
+
 TEST(GamepadPlayTest, ScriptsRefuseAxesOutOfRangeAndButtonsThePadDoesNotUse) {
   for (const char* line : {"1 lx=1.5\n", "1 ry=up\n", "1 rx=\n", "1 PAD_B\n"}) {
     DevRun bad = Play("bad", std::string("1\n") + line);
