@@ -185,12 +185,14 @@ std::string GameOptions::VersionText() {
 std::string GameOptions::HelpText() {
   return VersionText() +
          "\n"
-         "usage: halvane [options]   (every option is optional; without one the game asks about full screen)\n"
+         "usage: halvane [options]   (every option is optional; without one the game asks about full "
+         "screen)\n"
          "  --fullscreen            start full screen without asking   halvane --fullscreen\n"
          "  --windowed              start in a 1280 x 720 window without asking   halvane --windowed\n"
          "  --sensitivity X         turn faster or slower with the mouse and the right stick, 0.1 to 10\n"
          "                          (default 1)   halvane --sensitivity 0.5\n"
-         "  --invert-y              look up by moving the mouse or the right stick down   halvane --invert-y\n"
+         "  --invert-y              look up by moving the mouse or the right stick down   halvane "
+         "--invert-y\n"
          "  --volume N              master volume, 0 to 100 (default 100)   halvane --volume 40\n"
          "  --render-scale S        auto, 1, 0.75 or 0.5 of the window's pixels to draw (default auto)\n"
          "                          halvane --render-scale 0.75\n"

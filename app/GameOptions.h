@@ -16,15 +16,15 @@ class GameOptions {
  public:
   enum class Display { Ask, Fullscreen, Windowed };
 
-  Display display = Display::Ask;       // --fullscreen / --windowed answer the question ahead
-  float sensitivity = 1.0f;             // --sensitivity X, 0.1 to 10: mouse and right-stick look
-  bool invertY = false;                 // --invert-y: vertical look the other way
-  int volume = 100;                     // --volume N, 0 to 100: the sound engine's master volume
-  std::optional<float> renderScale;     // --render-scale: empty for auto, else 1, 0.75 or 0.5
-  bool frameSkip = false;               // --frame-skip
-  bool showFps = false;                 // --fps: the frame-rate overlay
-  std::string recordPath;               // --record FILE
-  std::string replayPath;               // --replay FILE (not with --record)
+  Display display = Display::Ask;    // --fullscreen / --windowed answer the question ahead
+  float sensitivity = 1.0f;          // --sensitivity X, 0.1 to 10: mouse and right-stick look
+  bool invertY = false;              // --invert-y: vertical look the other way
+  int volume = 100;                  // --volume N, 0 to 100: the sound engine's master volume
+  std::optional<float> renderScale;  // --render-scale: empty for auto, else 1, 0.75 or 0.5
+  bool frameSkip = false;            // --frame-skip
+  bool showFps = false;              // --fps: the frame-rate overlay
+  std::string recordPath;            // --record FILE
+  std::string replayPath;            // --replay FILE (not with --record)
 
   // What the command line asks for.
   enum class Outcome { Run, Help, Version, Error };
@@ -36,7 +36,8 @@ class GameOptions {
   // For both entry points: parses, prints the help or the version to `out`
   // (status 0) or the error to `err` (status 2). Returns the exit status, or
   // -1 when the game is to run with `options`.
-  static int FromCommandLine(const std::vector<std::string>& args, GameOptions& options, FILE* out, FILE* err);
+  static int FromCommandLine(const std::vector<std::string>& args, GameOptions& options, FILE* out,
+                             FILE* err);
 
   static std::string HelpText();
   static std::string VersionText();

@@ -13,8 +13,8 @@
 int main(int argc, char** argv) {
   // A wrong option ends the program before any window opens.
   GameOptions options;
-  const int status = GameOptions::FromCommandLine(std::vector<std::string>(argv + 1, argv + argc), options,
-                                                  stdout, stderr);
+  const int status =
+      GameOptions::FromCommandLine(std::vector<std::string>(argv + 1, argv + argc), options, stdout, stderr);
   if (status >= 0) return status;
   InstallPlatform(std::make_unique<SdlPlatform>());
   SetGameLocale();

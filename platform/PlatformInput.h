@@ -60,6 +60,6 @@ class PlatformInput {
   bool paused = false;
   bool anchored = false;
   PlatformPoint anchor;
-  CursorMotion carried;      // the part of a pixel the last steering read lost
+  CursorMotion carried;         // the part of a pixel the last steering read lost
   CursorMotion pointerCarried;  // likewise for the visible cursor's move
 };

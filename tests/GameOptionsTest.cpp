@@ -60,7 +60,7 @@ TEST(GameOptionsTest, NoArgumentsRunTheGameAsItAlwaysWas) {
 
 TEST(GameOptionsTest, EveryOptionIsRead) {
   const CommandLineRun a = Parsed({"--windowed", "--sensitivity", "0.5", "--invert-y", "--volume", "40",
-                                "--render-scale", "0.75", "--frame-skip", "--fps", "--record", "run.txt"});
+                                   "--render-scale", "0.75", "--frame-skip", "--fps", "--record", "run.txt"});
   ASSERT_EQ(a.status, -1) << a.err;
   EXPECT_EQ(a.options.display, GameOptions::Display::Windowed);
   EXPECT_EQ(a.options.sensitivity, 0.5f);
@@ -71,8 +71,8 @@ TEST(GameOptionsTest, EveryOptionIsRead) {
   EXPECT_TRUE(a.options.showFps);
   EXPECT_EQ(a.options.recordPath, "run.txt");
 
-  const CommandLineRun b = Parsed({"--fullscreen", "--sensitivity=10", "--volume=0", "--render-scale=auto",
-                                "--replay=my run.txt"});
+  const CommandLineRun b = Parsed(
+      {"--fullscreen", "--sensitivity=10", "--volume=0", "--render-scale=auto", "--replay=my run.txt"});
   ASSERT_EQ(b.status, -1) << b.err;
   EXPECT_EQ(b.options.display, GameOptions::Display::Fullscreen);
   EXPECT_EQ(b.options.sensitivity, 10.0f);
@@ -151,7 +151,8 @@ TEST(GameOptionsTest, EveryBadValueIsOneLineNamingTheOptionAndExitsTwo) {
   GameOptions untouched;
   untouched.volume = 7;
   std::string error;
-  EXPECT_EQ(GameOptions::Parse({"--volume", "5", "--volume", "x", "--help"}, untouched, error), Outcome::Error);
+  EXPECT_EQ(GameOptions::Parse({"--volume", "5", "--volume", "x", "--help"}, untouched, error),
+            Outcome::Error);
   EXPECT_EQ(untouched.volume, 7);
 }
 

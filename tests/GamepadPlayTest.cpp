@@ -80,7 +80,8 @@ TEST(GamepadPlayTest, SensitivityHalvesTheTurnAndInversionLooksTheOtherWay) {
 }
 
 TEST(GamepadPlayTest, PAndStartPauseAndResumeWhereItStopped) {
-  DevRun run = Play("pause", kSettle + "10 W\n1 W P\n30 W dx=300 PAD_RT\n1 W P\n10 W\n1 PAD_START\n10 W\n1 P\n5 W\n");
+  DevRun run =
+      Play("pause", kSettle + "10 W\n1 W P\n30 W dx=300 PAD_RT\n1 W P\n10 W\n1 PAD_START\n10 W\n1 P\n5 W\n");
   ASSERT_EQ(run.status, 0) << run.output;
   const float walked = Z(run, 69);
   EXPECT_GT(walked, Z(run, 59));

@@ -52,7 +52,8 @@ TEST(PlatformInputTest, InversionTurnsTheVerticalMotionOfMouseAndStickRound) {
   up.rightY = 1;
   input.BeginFrame(up, false);
   const int stick = int(GamepadMapping::kLookPixelsPerFrame * 2);
-  EXPECT_EQ(input.ShapeCursor(kCentre), (PlatformPoint{640, 360 + stick})) << "stick up looks down when inverted";
+  EXPECT_EQ(input.ShapeCursor(kCentre), (PlatformPoint{640, 360 + stick}))
+      << "stick up looks down when inverted";
   input.CursorSet(kCentre, kCentre);
   EXPECT_EQ(input.ShapeCursor(kCentre), kCentre) << "the stick's motion of a frame is read once";
 }

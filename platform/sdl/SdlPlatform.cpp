@@ -197,15 +197,17 @@ GamepadState SdlPlatform::ReadPads() const {
     auto axis = [pad](SDL_GameControllerAxis which) {
       return GamepadMapping::AxisFromInt16(SDL_GameControllerGetAxis(pad, which));
     };
-    auto button = [pad](SDL_GameControllerButton which) { return SDL_GameControllerGetButton(pad, which) != 0; };
+    auto button = [pad](SDL_GameControllerButton which) {
+      return SDL_GameControllerGetButton(pad, which) != 0;
+    };
     GamepadState state;
     // SDL's stick y points down; the pad's forward is up.
     state.leftX = axis(SDL_CONTROLLER_AXIS_LEFTX);
     state.leftY = -axis(SDL_CONTROLLER_AXIS_LEFTY);
     state.rightX = axis(SDL_CONTROLLER_AXIS_RIGHTX);
     state.rightY = -axis(SDL_CONTROLLER_AXIS_RIGHTY);
-    state.leftTrigger = GamepadMapping::TriggerFromInt(SDL_GameControllerGetAxis(pad, SDL_CONTROLLER_AXIS_TRIGGERLEFT),
-                                                       32767);
+    state.leftTrigger = GamepadMapping::TriggerFromInt(
+        SDL_GameControllerGetAxis(pad, SDL_CONTROLLER_AXIS_TRIGGERLEFT), 32767);
     state.rightTrigger = GamepadMapping::TriggerFromInt(
         SDL_GameControllerGetAxis(pad, SDL_CONTROLLER_AXIS_TRIGGERRIGHT), 32767);
     state.a = button(SDL_CONTROLLER_BUTTON_A);

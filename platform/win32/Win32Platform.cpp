@@ -11,7 +11,8 @@
 // can be tested anywhere; here they must be the system's own values.
 static_assert(Win32WindowRules::kCreate == WM_CREATE && Win32WindowRules::kDestroy == WM_DESTROY &&
                   Win32WindowRules::kClose == WM_CLOSE && Win32WindowRules::kKeyDown == WM_KEYDOWN &&
-                  Win32WindowRules::kEscape == VK_ESCAPE && Win32WindowRules::kLButtonDown == WM_LBUTTONDOWN &&
+                  Win32WindowRules::kEscape == VK_ESCAPE &&
+                  Win32WindowRules::kLButtonDown == WM_LBUTTONDOWN &&
                   Win32WindowRules::kRButtonDown == WM_RBUTTONDOWN &&
                   Win32WindowRules::kMButtonDown == WM_MBUTTONDOWN,
               "window messages differ from the system's");
@@ -267,7 +268,8 @@ bool Win32Platform::AskYesNo(const std::string& caption, const std::string& text
 
 bool Win32Platform::IsKeyDown(int virtualKey) const {
   if (input.IsPaused()) return false;
-  return latch.Holds(virtualKey) || input.PadHolds(virtualKey) || (GetAsyncKeyState(virtualKey) & 0x8000) != 0;
+  return latch.Holds(virtualKey) || input.PadHolds(virtualKey) ||
+         (GetAsyncKeyState(virtualKey) & 0x8000) != 0;
 }
 
 PlatformPoint Win32Platform::GetCursorPos() const {

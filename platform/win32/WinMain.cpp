@@ -68,7 +68,8 @@ std::vector<std::string> CommandLineArguments() {
 void AttachParentConsole() {
   const HANDLE output = GetStdHandle(STD_OUTPUT_HANDLE);
   const HANDLE error = GetStdHandle(STD_ERROR_HANDLE);
-  const bool redirected = (output && output != INVALID_HANDLE_VALUE) || (error && error != INVALID_HANDLE_VALUE);
+  const bool redirected =
+      (output && output != INVALID_HANDLE_VALUE) || (error && error != INVALID_HANDLE_VALUE);
   if (redirected || !AttachConsole(ATTACH_PARENT_PROCESS)) return;
   std::freopen("CONOUT$", "w", stdout);
   std::freopen("CONOUT$", "w", stderr);

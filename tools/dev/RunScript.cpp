@@ -11,10 +11,9 @@
 #include "scene/GameScene.h"
 
 namespace {
-const std::map<std::string, int> kKeys = {{"W", Key::W},         {"A", Key::A},         {"S", Key::S},
-                                          {"D", Key::D},         {"SPACE", Key::Space}, {"R", Key::R},
-                                          {"LMB", Key::LButton}, {"RMB", Key::RButton}, {"ESC", Key::Escape},
-                                          {"P", Key::P}};
+const std::map<std::string, int> kKeys = {
+    {"W", Key::W}, {"A", Key::A},         {"S", Key::S},         {"D", Key::D},        {"SPACE", Key::Space},
+    {"R", Key::R}, {"LMB", Key::LButton}, {"RMB", Key::RButton}, {"ESC", Key::Escape}, {"P", Key::P}};
 
 bool ParseInt(const std::string& text, int& out) {
   if (text.empty()) return false;
@@ -59,9 +58,10 @@ bool PadButton(const std::string& word, GamepadState& pad) {
 // lx=F, ly=F, rx=F, ry=F: whether the word sets a stick axis; `valid` says
 // whether its value is one (-1 to 1).
 bool PadAxis(const std::string& word, GamepadState& pad, bool& valid) {
-  static const std::map<std::string, float GamepadState::*> kAxes = {
-      {"lx=", &GamepadState::leftX}, {"ly=", &GamepadState::leftY},
-      {"rx=", &GamepadState::rightX}, {"ry=", &GamepadState::rightY}};
+  static const std::map<std::string, float GamepadState::*> kAxes = {{"lx=", &GamepadState::leftX},
+                                                                     {"ly=", &GamepadState::leftY},
+                                                                     {"rx=", &GamepadState::rightX},
+                                                                     {"ry=", &GamepadState::rightY}};
   auto axis = kAxes.find(word.substr(0, 3));
   if (axis == kAxes.end()) return false;
   float value = 0;
