@@ -55,6 +55,10 @@ bool Application::CreateGameWindow(int width, int height) {
 }
 
 void Application::AskFullscreen() {
+  if (fullscreenAnswer) {
+    fullscreenChosen = *fullscreenAnswer;
+    return;
+  }
   fullscreenChosen = Sys().AskYesNo(kFullscreenCaption, kFullscreenQuestion);
 }
 
@@ -146,6 +150,10 @@ void Application::SetFirstScene(std::function<std::unique_ptr<Scene>()> factory)
 
 void Application::SetFrameHook(std::function<void()> hook) {
   frameHook = std::move(hook);
+}
+
+void Application::SetFullscreenAnswer(std::optional<bool> fullscreen) {
+  fullscreenAnswer = fullscreen;
 }
 
 void Application::SetFrameLimit(uint64_t frames) {

@@ -8,6 +8,7 @@
 #include <cstdint>
 #include <functional>
 #include <memory>
+#include <optional>
 
 #include "app/ApplicationServices.h"
 #include "app/Scene.h"
@@ -46,6 +47,9 @@ class Application {
   void SetFirstScene(std::function<std::unique_ptr<Scene>()> factory);
   // Called each frame right after the scene manager's update.
   void SetFrameHook(std::function<void()> hook);
+  // Answers the full-screen question ahead (the command line's choice): no
+  // box is shown. Without an answer the question is asked.
+  void SetFullscreenAnswer(std::optional<bool> fullscreen);
   // Ends the loop after this many frames (0: no limit).
   void SetFrameLimit(uint64_t frames);
   // Ends the loop after the frame that is running (or before the next one).
@@ -74,6 +78,7 @@ class Application {
   int32_t measuredFrameRate = 0;
   int32_t targetFrameRate = 60;
   bool fullscreenChosen = false;
+  std::optional<bool> fullscreenAnswer;
   // Shared by the device and the sound step: the sound failure box shows the
   // device's text, which is empty once the device succeeded.
   std::string errorText;

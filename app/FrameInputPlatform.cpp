@@ -22,6 +22,10 @@ void* FrameInputPlatform::NativeWindow() const {
   return inner->NativeWindow();
 }
 
+void FrameInputPlatform::SetWindowIcon(int width, int height, const std::vector<uint8_t>& rgba) {
+  inner->SetWindowIcon(width, height, rgba);
+}
+
 bool FrameInputPlatform::SetFullscreen(bool fullscreen) {
   return inner->SetFullscreen(fullscreen);
 }
@@ -36,6 +40,14 @@ bool FrameInputPlatform::AskYesNo(const std::string& caption, const std::string&
 
 void FrameInputPlatform::ShowCursor(bool show) {
   inner->ShowCursor(show);
+}
+
+void FrameInputPlatform::SetLook(float sensitivity, bool invertY) {
+  inner->SetLook(sensitivity, invertY);
+}
+
+bool FrameInputPlatform::IsPaused() const {
+  return inner->IsPaused();
 }
 
 uint32_t FrameInputPlatform::GetMilliseconds() const {

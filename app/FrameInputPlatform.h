@@ -12,6 +12,7 @@
 
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "app/ReplayFile.h"
 #include "platform/Platform.h"
@@ -27,10 +28,13 @@ class FrameInputPlatform : public Platform {
   void DestroyGameWindow() override;
   bool HasGameWindow() const override;
   void* NativeWindow() const override;
+  void SetWindowIcon(int width, int height, const std::vector<uint8_t>& rgba) override;
   bool SetFullscreen(bool fullscreen) override;
   void ShowError(const std::string& caption, const std::string& text, bool ownedByWindow) override;
   bool AskYesNo(const std::string& caption, const std::string& text) override;
   void ShowCursor(bool show) override;
+  void SetLook(float sensitivity, bool invertY) override;
+  bool IsPaused() const override;
   uint32_t GetMilliseconds() const override;
   void SleepMilliseconds(uint32_t ms) override;
   uint32_t ReadSeedClock() override;

@@ -2,6 +2,7 @@
 
 #include <cctype>
 #include <cstdlib>
+#include <map>
 #include <sstream>
 #include <utility>
 
@@ -38,7 +39,72 @@ bool ParsePoint(const std::string& text, int& x, int& y) {
   return true;
 }
 
-bool ParseFrames(std::istringstream& words, const std::string& first, ReplayLine& line,
+// The key a replay's word names.
+bool ReplayKey(const std::string& word, int& key) {
+  for (const auto& name : kKeyNames) {
+    if (word == name.first) {
+      key = name.second;
+      return true;
+    }
+  }
+  return false;
+}
+
+// The key a script's word names: a replay's keys, and P.
+bool ScriptKey(const std::string& word, int& key) {
+  if (word != "P") return ReplayKey(word, key);
+  key = Key::P;
+  return true;
+}
+
+// A pad's button or trigger named on a line: held down (a trigger fully pulled).
+bool PadButton(const std::string& word, GamepadState& pad) {
+  if (word == "PAD_A") {
+    pad.a = true;
+  } else if (word == "PAD_X") {
+    pad.x = true;
+  } else if (word == "PAD_START") {
+    pad.start = true;
+  } else if (word == "PAD_RT") {
+    pad.rightTrigger = 1;
+  } else if (word == "PAD_LT") {
+    pad.leftTrigger = 1;
+  } else {
+    return false;
+  }
+  return true;
+}
+
+// lx=F, ly=F, rx=F, ry=F with F from -1 to 1.
+bool PadAxis(const std::string& word, GamepadState& pad) {
+  static const std::map<std::string, float GamepadState::*> kAxes = {{"lx=", &GamepadState::leftX},
+                                                                     {"ly=", &GamepadState::leftY},
+                                                                     {"rx=", &GamepadState::rightX},
+                                                                     {"ry=", &GamepadState::rightY}};
+  auto axis = kAxes.find(word.substr(0, 3));
+  if (axis == kAxes.end() || word.size() == 3) return false;
+  char* end = nullptr;
+  const float value = std::strtof(word.c_str() + 3, &end);
+  if (*end != '\0' || !(value >= -1.0f && value <= 1.0f)) return false;
+  pad.*(axis->second) = value;
+  return true;
+}
+
+// The words only a script has: the devices the headless platform plays.
+bool DeviceWord(const std::string& word, ReplayInput& input) {
+  int key = 0;
+  if (word == "P") {
+    input.keys.push_back(Key::P);
+  } else if (word.rfind("tap=", 0) == 0) {
+    if (!ScriptKey(word.substr(4), key)) return false;
+    input.taps.push_back(key);
+  } else {
+    return PadButton(word, input.pad) || PadAxis(word, input.pad);
+  }
+  return true;
+}
+
+bool ParseFrames(std::istringstream& words, const std::string& first, bool script, ReplayLine& line,
                  std::string& problem) {
   if (!ParseInt(first, line.count) || line.count < 0) {
     problem = "\"" + first + "\" is neither a frame count nor \"seed\"";
@@ -48,15 +114,10 @@ bool ParseFrames(std::istringstream& words, const std::string& first, ReplayLine
   bool offset = false;
   std::string word;
   while (words >> word) {
-    bool known = false;
-    for (const auto& key : kKeyNames) {
-      if (word == key.first) {
-        line.input.keys.push_back(key.second);
-        known = true;
-      }
-    }
-    if (known) continue;
-    if (word == "inactive") {
+    int key = 0;
+    if (ReplayKey(word, key)) {
+      line.input.keys.push_back(key);
+    } else if (word == "inactive") {
       line.input.inactive = true;
     } else if (word.rfind("dx=", 0) == 0 && ParseInt(word.substr(3), dx)) {
       offset = true;
@@ -65,7 +126,7 @@ bool ParseFrames(std::istringstream& words, const std::string& first, ReplayLine
     } else if (word.rfind("cursor=", 0) == 0 &&
                ParsePoint(word.substr(7), line.input.cursorX, line.input.cursorY)) {
       line.input.moveCursor = true;
-    } else {
+    } else if (!script || !DeviceWord(word, line.input)) {
       problem = "unknown token \"" + word + "\"";
       return false;
     }
@@ -198,7 +259,7 @@ bool ReadReplay(const std::string& text, const ReplayReadRules& rules, ReplayScr
       ok = rules.extraLine(line);
       if (!ok) problem = "cannot read \"" + line + "\"";
     } else {
-      ok = ParseFrames(words, first, parsed, problem);
+      ok = ParseFrames(words, first, !out.hasHeader, parsed, problem);
     }
     const bool last = i + 1 == lines.size();
     // A crash leaves at most the last line half written; a replay plays up to it.

@@ -8,6 +8,11 @@
 //       COUNT frames holding the keys (W A S D SPACE R LMB RMB ESC); the cursor
 //       at that client position (dx/dy: that far from the window centre); the
 //       game window not active. Without a cursor word it stays where it was.
+//       A script (no header) may also drive the devices on a frame line, as a
+//       player's hands do: P (pause), tap=KEY (pressed and released before the
+//       frame reads its input), the pad's sticks lx=F ly=F rx=F ry=F (-1 to 1,
+//       y = 1 forward or up) and PAD_A PAD_X PAD_RT PAD_LT PAD_START. A replay
+//       holds only what the game read, so it has none of these.
 //   seed MS
 //       the clock value the game scene built during the frame before was
 //       seeded with.
@@ -19,6 +24,8 @@
 #include <string>
 #include <vector>
 
+#include "platform/GamepadMapping.h"
+
 // One frame's input, as the game polls it.
 struct ReplayInput {
   std::vector<int> keys;  // virtual-key codes held down
@@ -26,6 +33,9 @@ struct ReplayInput {
   int cursorX = 640;  // client pixels
   int cursorY = 360;
   bool inactive = false;
+  // Scripts only: the devices the platform turns into the above.
+  std::vector<int> taps;  // virtual-key codes pressed and released before the frame
+  GamepadState pad;       // at rest unless the line moves it
 };
 
 struct ReplayLine {

@@ -22,11 +22,9 @@ bool ReplayPlatform::AskYesNo(const std::string&, const std::string&) {
 
 bool ReplayPlatform::PumpMessages() {
   bool result = inner->PumpMessages();
-  WatchPauseKey();
-  while (paused && inner->HasGameWindow()) {
+  while (inner->IsPaused() && inner->HasGameWindow()) {
     inner->SleepMilliseconds(kPausedNapMs);
     result = inner->PumpMessages();
-    WatchPauseKey();
   }
   if (!inner->HasGameWindow()) return result;
   if (failed || !NextFrame()) {
@@ -34,12 +32,6 @@ bool ReplayPlatform::PumpMessages() {
     return false;
   }
   return result;
-}
-
-void ReplayPlatform::WatchPauseKey() {
-  const bool down = inner->HasGameWindow() && inner->IsKeyDown(Key::P);
-  if (down && !pauseKeyWasDown) paused = !paused;
-  pauseKeyWasDown = down;
 }
 
 bool ReplayPlatform::NextFrame() {

@@ -3,9 +3,10 @@
 // Plays a replay back: each pump serves the next recorded frame's input and
 // each game scene gets the next recorded seed, so the play-through happens
 // again frame for frame. The player's own keys and mouse do nothing but
-// Escape (the real platform closes the window) and P, which pauses: while
-// paused no frame runs (a frame would move the game's screens on and leave
-// the replay out of step), the window's messages are still handled.
+// Escape (the real platform closes the window) and the real platform's pause
+// (P, a pad's Start): while paused no frame runs (a frame would move the
+// game's screens on and leave the replay out of step), the window's messages
+// are still handled.
 // After the last frame, or when the game does what the replay did not record,
 // the window is closed.
 
@@ -33,12 +34,10 @@ class ReplayPlatform : public FrameInputPlatform {
   // The game went out of step with the replay; Failure() names the line.
   bool Failed() const { return failed; }
   const ReplayReadError& Failure() const { return failure; }
-  bool Paused() const { return paused; }
 
  private:
   // Moves on to the next frame; false when there is none.
   bool NextFrame();
-  void WatchPauseKey();
   void Fail(int line, const std::string& message);
 
   ReplayScript script;
@@ -50,6 +49,4 @@ class ReplayPlatform : public FrameInputPlatform {
   bool ended = false;
   bool failed = false;
   ReplayReadError failure;
-  bool paused = false;
-  bool pauseKeyWasDown = false;
 };

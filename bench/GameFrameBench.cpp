@@ -169,16 +169,14 @@ bool RunReplay(bool openGl, bool timeRays, Replay& out, std::string& error) {
 
   size_t frame = 0;
   platform.SetPumpHook([&] {
-    platform.ReleaseAllKeys();
-    if (frame >= frames.size()) return;
-    const RunFrameInput& input = frames[frame].input;
+    if (frame >= frames.size()) {
+      platform.ReleaseAllKeys();
+      return;
+    }
     if (auto* game = dynamic_cast<GameScene*>(scenes.Current())) {
       for (const RunSceneChange& change : frames[frame].changesBefore) ApplyChange(*game, change);
     }
-    for (int key : input.keys) platform.SetKeyDown(key, true);
-    if (platform.IsKeyDown(Key::Escape)) platform.RequestClose();
-    if (input.moveCursor) platform.SetCursorClient({input.cursorX, input.cursorY});
-    platform.SetActive(!input.inactive);
+    ApplyFrameInput(frames[frame].input, platform);
   });
 
   for (; frame < frames.size(); ++frame) {

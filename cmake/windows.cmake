@@ -44,4 +44,4 @@ target_include_directories(halvane SYSTEM PRIVATE ${HALVANE_HOST_HEADERS} ${HALV
 target_compile_definitions(halvane PRIVATE UNICODE _UNICODE WIN32_LEAN_AND_MEAN NOMINMAX
   _WIN32_WINNT=0x0A00 WINVER=0x0A00)
 target_link_options(halvane PRIVATE -municode -static -static-libgcc -static-libstdc++)
-target_link_libraries(halvane PRIVATE d3d11 dxgi d3dcompiler winmm ole32 uuid)
+target_link_libraries(halvane PRIVATE d3d11 dxgi d3dcompiler winmm ole32 uuid shell32)

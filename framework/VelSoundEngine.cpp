@@ -14,8 +14,14 @@ bool VelSoundEngine::Init() {
   engine.reset();
   engine = std::make_unique<AudioEngine>(useHeadless ? AudioEngine::Backend::Headless
                                                      : AudioEngine::Backend::Device);
+  if (masterVolume != 1.0f) engine->SetMasterVolume(masterVolume);
   listener.OrientFront = {0, 0, 1};
   return true;
+}
+
+void VelSoundEngine::SetMasterVolume(float volume) {
+  masterVolume = volume < 0.0f ? 0.0f : (volume > 1.0f ? 1.0f : volume);
+  if (engine) engine->SetMasterVolume(masterVolume);
 }
 
 void VelSoundEngine::Update() {

@@ -49,6 +49,11 @@ class VelSoundEngine {
   void Update();
   void Release();
 
+  // The master volume, 0 to 1 (1 unless the player chose less): kept for the
+  // next Init and handed to a running engine at once.
+  void SetMasterVolume(float volume);
+  float GetMasterVolume() const { return masterVolume; }
+
   AudioEngine* GetAudioEngine() { return engine.get(); }
   AudioListener& GetListener() { return listener; }
 
@@ -68,6 +73,7 @@ class VelSoundEngine {
   VelSoundEngine() = default;
 
   bool useHeadless = false;
+  float masterVolume = 1.0f;
   std::unique_ptr<AudioEngine> engine;
   AudioListener listener{{0, 0, -1}, {0, 1, 0}, {}, {}};
   std::map<const VelSoundInstance*, std::shared_ptr<VelSoundInstance>> playing;

@@ -70,6 +70,15 @@ class Platform {
   virtual PlatformPoint ClientToScreen(PlatformPoint client) const = 0;
   virtual void ShowCursor(bool show) = 0;
 
+  // Look options for the motion the game steers by while it hides the cursor
+  // (play), mouse and right stick alike: sensitivity multiplies it (1 leaves
+  // it as it is), invertY turns its vertical part round.
+  virtual void SetLook(float sensitivity, bool invertY) = 0;
+  // Whether play is paused: P or a pad's Start pauses it and resumes it. While
+  // paused the window reads as not active and no key as down, so the world
+  // stands still by the game's own rule.
+  virtual bool IsPaused() const = 0;
+
   // The millisecond clock (wraps like the system's 32-bit timer) and sleep.
   virtual uint32_t GetMilliseconds() const = 0;
   virtual void SleepMilliseconds(uint32_t ms) = 0;

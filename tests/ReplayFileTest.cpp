@@ -4,6 +4,7 @@
 #include <fstream>
 #include <sstream>
 #include <string>
+#include <vector>
 
 #include "app/ReplayFile.h"
 #include "app/ReplayWriter.h"
@@ -135,6 +136,32 @@ TEST(ReplayFileTest, ScriptsNeedNoHeaderButKeepSeedsForReplaysAndOtherLinesForTh
   EXPECT_EQ(out.lines[0].kind, ReplayLine::Kind::Extra);
   EXPECT_EQ(out.lines[0].text, "set kill=4");
   EXPECT_FALSE(ReadReplay("sit kill=4\n10\n", script, out, error));
+}
+
+TEST(ReplayFileTest, ScriptsDriveTheDevicesButAReplayHoldsOnlyWhatTheGameRead) {
+  ReplayReadRules script;
+  ReplayScript out;
+  ReplayReadError error;
+  ASSERT_TRUE(ReadReplay("1 tap=LMB P lx=0.5 ry=-1 PAD_A PAD_X PAD_RT PAD_LT PAD_START\n", script, out, error))
+      << error.message;
+  const ReplayInput& input = out.lines[0].input;
+  EXPECT_EQ(input.taps, std::vector<int>{Key::LButton});
+  EXPECT_EQ(input.keys, std::vector<int>{Key::P});
+  EXPECT_FLOAT_EQ(input.pad.leftX, 0.5f);
+  EXPECT_FLOAT_EQ(input.pad.rightY, -1.0f);
+  EXPECT_TRUE(input.pad.a && input.pad.x && input.pad.start);
+  EXPECT_FLOAT_EQ(input.pad.rightTrigger, 1.0f);
+  EXPECT_FLOAT_EQ(input.pad.leftTrigger, 1.0f);
+
+  for (const char* bad : {"1 lx=2\n", "1 ly=\n", "1 rx=0.5x\n", "1 tap=JUMP\n", "1 PAD_B\n"}) {
+    EXPECT_FALSE(ReadReplay(bad, script, out, error)) << bad;
+  }
+  // A replay is what the game polled after the platform's own work: no device words.
+  for (const char* device : {"1 tap=LMB\n", "1 P\n", "1 lx=0.5\n", "1 PAD_RT\n"}) {
+    EXPECT_FALSE(ReadReplay(kHeader + device + "1\n", ReplayRules(), out, error)) << device;
+    EXPECT_EQ(error.line, 2);
+    EXPECT_NE(error.message.find("unknown token"), std::string::npos) << error.message;
+  }
 }
 
 TEST(ReplayFileTest, WriterJoinsEqualFramesAndReadsBackAsWritten) {

@@ -132,8 +132,10 @@ TEST_F(ReplayPlatformTest, AMissingOrMisplacedSeedStopsTheReplayAndNamesTheLine)
   EXPECT_EQ(replay->Failure().line, 3);
 }
 
-TEST_F(ReplayPlatformTest, PHoldsTheReplayWithoutRunningFramesUntilPressedAgain) {
+TEST_F(ReplayPlatformTest, ThePauseHoldsTheReplayWithoutRunningFramesUntilPressedAgain) {
   Play("1 W\n1 D\n1 S\n");
+  // In play the game hides the cursor; only then does P pause.
+  replay->ShowCursor(false);
   int pumps = 0;
   // The player's P goes down on the real platform's second pump and again on its sixth.
   real->SetPumpHook([&] {
@@ -146,7 +148,7 @@ TEST_F(ReplayPlatformTest, PHoldsTheReplayWithoutRunningFramesUntilPressedAgain)
   // This pump waits, paused, until P is pressed again; then the next frame runs.
   EXPECT_TRUE(replay->PumpMessages());
   EXPECT_EQ(pumps, 6);
-  EXPECT_FALSE(replay->Paused());
+  EXPECT_FALSE(replay->IsPaused());
   EXPECT_GT(real->GetMilliseconds(), 0u);
   EXPECT_TRUE(replay->IsKeyDown(Key::D));
   EXPECT_TRUE(replay->PumpMessages());
@@ -154,6 +156,7 @@ TEST_F(ReplayPlatformTest, PHoldsTheReplayWithoutRunningFramesUntilPressedAgain)
 
   // Closing the window while paused ends the wait.
   Play("5\n");
+  replay->ShowCursor(false);
   pumps = 0;
   real->SetPumpHook([&] {
     ++pumps;

@@ -79,6 +79,10 @@ TEST(SdlPlatformKeysTest, VirtualKeysOfTheGameMapToTheirKeys) {
   EXPECT_EQ(SdlPlatform::ScancodeForVirtualKey(Key::LButton), -1) << "mouse buttons are not keys";
   EXPECT_EQ(SdlPlatform::ScancodeForVirtualKey(Key::RButton), -1);
   EXPECT_EQ(SdlPlatform::ScancodeForVirtualKey(0xFF), -1);
+  for (int vk : {Key::W, Key::A, Key::R, Key::Space, int('0'), 0x25})
+    EXPECT_EQ(SdlPlatform::VirtualKeyForScancode(SdlPlatform::ScancodeForVirtualKey(vk)), vk) << vk;
+  EXPECT_EQ(SdlPlatform::VirtualKeyForScancode(SDL_SCANCODE_RCTRL), 0x11);
+  EXPECT_EQ(SdlPlatform::VirtualKeyForScancode(SDL_SCANCODE_F13), -1);
 }
 
 // Runs under SDL's offscreen video driver with no display variables, so no
@@ -120,6 +124,24 @@ class SdlPlatformTest : public ::testing::Test {
     event.key.state = SDL_PRESSED;
     event.key.keysym.scancode = scancode;
     event.key.keysym.sym = sym;
+    Push(event);
+  }
+  void PushKeyUp(SDL_Scancode scancode, SDL_Keycode sym) {
+    SDL_Event event{};
+    event.type = SDL_KEYUP;
+    event.key.windowID = SDL_GetWindowID(window);
+    event.key.state = SDL_RELEASED;
+    event.key.keysym.scancode = scancode;
+    event.key.keysym.sym = sym;
+    Push(event);
+  }
+  void PushButton(Uint32 type, Uint8 button) {
+    SDL_Event event{};
+    event.type = type;
+    event.button.windowID = SDL_GetWindowID(window);
+    event.button.button = button;
+    event.button.state = type == SDL_MOUSEBUTTONDOWN ? SDL_PRESSED : SDL_RELEASED;
+    event.button.clicks = 1;
     Push(event);
   }
   void PushWindowEvent(SDL_WindowEventID id) {
@@ -174,6 +196,84 @@ TEST_F(SdlPlatformTest, OtherKeysAreConsumedAndEscapeClosesTheWindow) {
   EXPECT_FALSE(platform->HasGameWindow());
   EXPECT_EQ(platform->NativeWindow(), nullptr);
   EXPECT_TRUE(platform->PumpMessages()) << "the quit is reported once";
+}
+
+TEST_F(SdlPlatformTest, AClickOrKeyTapBetweenTwoPumpsReadsDownForOneFrame) {
+  PushButton(SDL_MOUSEBUTTONDOWN, SDL_BUTTON_LEFT);
+  PushButton(SDL_MOUSEBUTTONUP, SDL_BUTTON_LEFT);
+  PushKey(SDL_SCANCODE_R, SDLK_r);
+  PushKeyUp(SDL_SCANCODE_R, SDLK_r);
+  ASSERT_TRUE(platform->PumpMessages());
+  EXPECT_TRUE(platform->IsKeyDown(Key::LButton));
+  EXPECT_TRUE(platform->IsKeyDown(Key::R));
+  EXPECT_FALSE(platform->IsKeyDown(Key::RButton));
+  EXPECT_FALSE(platform->IsKeyDown(Key::W));
+
+  ASSERT_TRUE(platform->PumpMessages());
+  EXPECT_FALSE(platform->IsKeyDown(Key::LButton)) << "up on the frame after";
+  EXPECT_FALSE(platform->IsKeyDown(Key::R));
+
+  PushButton(SDL_MOUSEBUTTONDOWN, SDL_BUTTON_RIGHT);
+  PushKey(SDL_SCANCODE_RSHIFT, SDLK_RSHIFT);
+  ASSERT_TRUE(platform->PumpMessages());
+  EXPECT_TRUE(platform->IsKeyDown(Key::RButton));
+  EXPECT_TRUE(platform->IsKeyDown(0x10)) << "either shift is the shift key";
+}
+
+// SDL's virtual joystick, typed as a game controller, comes in through the
+// real device and controller event path without hardware.
+TEST_F(SdlPlatformTest, AVirtualPadWalksFiresAndPausesThroughTheControllerEvents) {
+  SDL_SetHint(SDL_HINT_JOYSTICK_ALLOW_BACKGROUND_EVENTS, "1");
+  const int device = SDL_JoystickAttachVirtual(SDL_JOYSTICK_TYPE_GAMECONTROLLER, SDL_CONTROLLER_AXIS_MAX,
+                                               SDL_CONTROLLER_BUTTON_MAX, 0);
+  if (device < 0) GTEST_SKIP() << "no virtual joysticks here: " << SDL_GetError();
+  SDL_Joystick* stick = SDL_JoystickOpen(device);
+  ASSERT_NE(stick, nullptr) << SDL_GetError();
+  SDL_JoystickSetVirtualAxis(stick, SDL_CONTROLLER_AXIS_TRIGGERLEFT, -32768);
+  SDL_JoystickSetVirtualAxis(stick, SDL_CONTROLLER_AXIS_TRIGGERRIGHT, -32768);
+  platform->PumpMessages();
+  EXPECT_EQ(platform->OpenPadCount(), 1) << "a pad plugged in during play is taken";
+  EXPECT_FALSE(platform->IsKeyDown(Key::W));
+  EXPECT_FALSE(platform->IsKeyDown(Key::LButton));
+
+  SDL_JoystickSetVirtualAxis(stick, SDL_CONTROLLER_AXIS_LEFTY, -32768);  // forward
+  SDL_JoystickSetVirtualAxis(stick, SDL_CONTROLLER_AXIS_TRIGGERRIGHT, 32767);
+  SDL_JoystickSetVirtualButton(stick, SDL_CONTROLLER_BUTTON_A, 1);
+  platform->PumpMessages();
+  EXPECT_TRUE(platform->IsKeyDown(Key::W));
+  EXPECT_FALSE(platform->IsKeyDown(Key::S));
+  EXPECT_TRUE(platform->IsKeyDown(Key::LButton));
+  EXPECT_FALSE(platform->IsKeyDown(Key::RButton));
+  EXPECT_TRUE(platform->IsKeyDown(Key::Space));
+
+  SDL_JoystickSetVirtualAxis(stick, SDL_CONTROLLER_AXIS_LEFTY, 6000);  // inside the dead zone
+  SDL_JoystickSetVirtualButton(stick, SDL_CONTROLLER_BUTTON_B, 1);
+  SDL_JoystickSetVirtualButton(stick, SDL_CONTROLLER_BUTTON_BACK, 1);
+  platform->PumpMessages();
+  EXPECT_FALSE(platform->IsKeyDown(Key::S));
+  EXPECT_TRUE(platform->HasGameWindow()) << "no pad button quits";
+
+  // In play (the cursor hidden) Start pauses: the window reads inactive.
+  PushWindowEvent(SDL_WINDOWEVENT_FOCUS_GAINED);
+  platform->ShowCursor(false);
+  SDL_JoystickSetVirtualButton(stick, SDL_CONTROLLER_BUTTON_START, 1);
+  platform->PumpMessages();
+  EXPECT_TRUE(platform->IsPaused());
+  EXPECT_FALSE(platform->IsWindowActive());
+  EXPECT_FALSE(platform->IsKeyDown(Key::LButton));
+  SDL_JoystickSetVirtualButton(stick, SDL_CONTROLLER_BUTTON_START, 0);
+  platform->PumpMessages();
+  PushKey(SDL_SCANCODE_P, SDLK_p);
+  platform->PumpMessages();
+  EXPECT_FALSE(platform->IsPaused()) << "P resumes";
+  EXPECT_TRUE(platform->IsWindowActive());
+  platform->ShowCursor(true);
+
+  SDL_JoystickClose(stick);
+  SDL_JoystickDetachVirtual(device);
+  platform->PumpMessages();
+  EXPECT_EQ(platform->OpenPadCount(), 0) << "an unplugged pad is let go";
+  EXPECT_FALSE(platform->IsKeyDown(Key::LButton));
 }
 
 TEST_F(SdlPlatformTest, CloseButtonClosesTheWindow) {

@@ -35,6 +35,19 @@ TEST(Win32WindowRulesTest, EscapeClosesAndNoOtherKeyReachesTheDefaultProcedure) 
   EXPECT_EQ(Decide(true, kSysKeyDown, 0x73), Action::Default);
 }
 
+TEST(Win32WindowRulesTest, KeyAndButtonPressesAreLatchedButNotEscapeOrReleases) {
+  using Win32WindowRules::PressedKey;
+  EXPECT_EQ(PressedKey(Win32WindowRules::kKeyDown, 'W'), 'W');
+  EXPECT_EQ(PressedKey(Win32WindowRules::kKeyDown, 0x20), 0x20);
+  EXPECT_EQ(PressedKey(Win32WindowRules::kLButtonDown, 0x0001), 0x01) << "wParam holds modifier flags";
+  EXPECT_EQ(PressedKey(Win32WindowRules::kRButtonDown, 0x0002), 0x02);
+  EXPECT_EQ(PressedKey(Win32WindowRules::kMButtonDown, 0), 0x04);
+  EXPECT_EQ(PressedKey(Win32WindowRules::kKeyDown, Win32WindowRules::kEscape), -1) << "Escape closes instead";
+  EXPECT_EQ(PressedKey(kKeyUp, 'W'), -1);
+  EXPECT_EQ(PressedKey(kMouseMove, 0x0001), -1);
+  EXPECT_EQ(PressedKey(0x0202, 0), -1) << "a button release";
+}
+
 TEST(Win32WindowRulesTest, CloseDestroyAndTheRest) {
   EXPECT_EQ(Decide(true, Win32WindowRules::kClose, 0), Action::Close);
   EXPECT_EQ(Decide(true, Win32WindowRules::kDestroy, 0), Action::Destroyed);

@@ -20,6 +20,10 @@ class AudioBackend {
   virtual int OutputSampleRate() const = 0;
   // The speaker layout of the output (a WAVEFORMATEXTENSIBLE channel mask).
   virtual uint32_t OutputChannelMask() const = 0;
+  // The level of the whole output, 0 to 1, on the master voice (kept, and
+  // reported back, also without a device).
+  virtual void SetMasterVolume(float volume) = 0;
+  virtual float MasterVolume() const = 0;
   // Once per frame; false when the backend had a problem.
   virtual bool Update() = 0;
   virtual std::unique_ptr<AudioVoice> CreateVoice(std::shared_ptr<const WaveData> wave) = 0;

@@ -61,6 +61,14 @@ int AudioEngine::GetOutputSampleRate() const {
   return backend->OutputSampleRate();
 }
 
+void AudioEngine::SetMasterVolume(float volume) {
+  backend->SetMasterVolume(volume);
+}
+
+float AudioEngine::GetMasterVolume() const {
+  return backend->MasterVolume();
+}
+
 std::unique_ptr<AudioVoice> AudioEngine::CreateVoice(std::shared_ptr<const WaveData> wave) {
   return backend->CreateVoice(std::move(wave));
 }

@@ -39,6 +39,9 @@ class AudioEngine {
   Backend GetBackend() const { return kind; }
   int GetOutputChannels() const;
   int GetOutputSampleRate() const;
+  // The level of the whole output, 0 to 1 (the mixer's master voice).
+  void SetMasterVolume(float volume);
+  float GetMasterVolume() const;
 
   // For SoundEffect and SoundEffectInstance.
   std::unique_ptr<AudioVoice> CreateVoice(std::shared_ptr<const WaveData> wave);

@@ -36,6 +36,11 @@ bool FAudioBackend::Update() {
   return true;
 }
 
+void FAudioBackend::SetMasterVolume(float volume) {
+  masterVolume = volume;
+  if (master) FAudioVoice_SetVolume(master, volume, FAUDIO_COMMIT_NOW);
+}
+
 std::unique_ptr<AudioVoice> FAudioBackend::CreateVoice(std::shared_ptr<const WaveData> wave) {
   return std::make_unique<FAudioVoice>(audio, master, channels, std::move(wave));
 }

@@ -18,6 +18,8 @@ class FAudioBackend : public AudioBackend {
   int OutputChannels() const override { return channels; }
   int OutputSampleRate() const override { return sampleRate; }
   uint32_t OutputChannelMask() const override { return channelMask; }
+  void SetMasterVolume(float volume) override;
+  float MasterVolume() const override { return masterVolume; }
   bool Update() override;
   std::unique_ptr<AudioVoice> CreateVoice(std::shared_ptr<const WaveData> wave) override;
 
@@ -29,4 +31,5 @@ class FAudioBackend : public AudioBackend {
   int channels = 2;
   int sampleRate = 48000;
   uint32_t channelMask = SPEAKER_STEREO;
+  float masterVolume = 1.0f;
 };

@@ -12,6 +12,12 @@ class HeadlessAudioBackend : public AudioBackend {
   int OutputChannels() const override { return 2; }
   int OutputSampleRate() const override { return 48000; }
   uint32_t OutputChannelMask() const override;
+  // Recorded only: there is no output to make quieter.
+  void SetMasterVolume(float volume) override { masterVolume = volume; }
+  float MasterVolume() const override { return masterVolume; }
   bool Update() override { return true; }
   std::unique_ptr<AudioVoice> CreateVoice(std::shared_ptr<const WaveData> wave) override;
+
+ private:
+  float masterVolume = 1.0f;
 };

@@ -71,6 +71,11 @@ bool XAudio2Backend::Update() {
   return !callback.failed;
 }
 
+void XAudio2Backend::SetMasterVolume(float volume) {
+  masterVolume = volume;
+  if (master) master->SetVolume(volume, XAUDIO2_COMMIT_NOW);
+}
+
 std::unique_ptr<AudioVoice> XAudio2Backend::CreateVoice(std::shared_ptr<const WaveData> wave) {
   return std::make_unique<XAudio2Voice>(audio, master, channels, std::move(wave));
 }

@@ -23,6 +23,8 @@ class XAudio2Backend : public AudioBackend {
   int OutputChannels() const override { return channels; }
   int OutputSampleRate() const override { return sampleRate; }
   uint32_t OutputChannelMask() const override { return channelMask; }
+  void SetMasterVolume(float volume) override;
+  float MasterVolume() const override { return masterVolume; }
   // False once XAudio2 reported a critical error (the device went away).
   bool Update() override;
   std::unique_ptr<AudioVoice> CreateVoice(std::shared_ptr<const WaveData> wave) override;
@@ -45,4 +47,5 @@ class XAudio2Backend : public AudioBackend {
   int channels = 2;
   int sampleRate = 48000;
   uint32_t channelMask = SPEAKER_FRONT_LEFT | SPEAKER_FRONT_RIGHT;
+  float masterVolume = 1.0f;
 };

@@ -63,7 +63,19 @@ void HeadlessPlatform::SetWindowIcon(int w, int h, const std::vector<uint8_t>& r
 }
 
 bool HeadlessPlatform::PumpMessages() {
+  latch.Clear();
   if (pumpHook) pumpHook();
+  // P pauses on its press, held or tapped.
+  const bool pauseKeyDown = keysDown.count(Key::P) != 0 || latch.Holds(Key::P);
+  input.BeginFrame(pad, pauseKeyDown && !pauseKeyWasDown);
+  pauseKeyWasDown = pauseKeyDown;
+  if (input.IsPaused() && input.HasAnchor()) {
+    // As a real backend holds the system's cursor still during a pause.
+    cursor = input.Anchor();
+  } else {
+    const PlatformPoint move = input.TakePointerMove();
+    cursor = {cursor.x + move.x, cursor.y + move.y};
+  }
   if (closeRequested && window) {
     closeRequested = false;
     DestroyGameWindow();
@@ -75,7 +87,7 @@ bool HeadlessPlatform::PumpMessages() {
   return true;
 }
 
-bool HeadlessPlatform::IsWindowActive() const { return window && active; }
+bool HeadlessPlatform::IsWindowActive() const { return window && active && !input.IsPaused(); }
 
 bool HeadlessPlatform::SetFullscreen(bool on) {
   if (!window) return false;
@@ -92,18 +104,33 @@ bool HeadlessPlatform::AskYesNo(const std::string& caption, const std::string& t
   return answerYes;
 }
 
-bool HeadlessPlatform::IsKeyDown(int virtualKey) const { return keysDown.count(virtualKey) != 0; }
+bool HeadlessPlatform::IsKeyDown(int virtualKey) const {
+  if (input.IsPaused()) return false;
+  return keysDown.count(virtualKey) != 0 || latch.Holds(virtualKey) || input.PadHolds(virtualKey);
+}
 
 // The headless window sits at the screen's origin, so screen and client pixels agree.
-PlatformPoint HeadlessPlatform::GetCursorPos() const { return cursor; }
+PlatformPoint HeadlessPlatform::GetCursorPos() const { return input.ShapeCursor(cursor); }
 
-void HeadlessPlatform::SetCursorPos(PlatformPoint screen) { cursor = screen; }
+void HeadlessPlatform::SetCursorPos(PlatformPoint screen) {
+  input.CursorSet(screen, cursor);
+  cursor = screen;
+}
 
 PlatformPoint HeadlessPlatform::ScreenToClient(PlatformPoint screen) const { return screen; }
 
 PlatformPoint HeadlessPlatform::ClientToScreen(PlatformPoint client) const { return client; }
 
-void HeadlessPlatform::ShowCursor(bool show) { cursorShowCount += show ? 1 : -1; }
+void HeadlessPlatform::ShowCursor(bool show) {
+  cursorShowCount += show ? 1 : -1;
+  input.SetSteering(cursorShowCount < 0);
+}
+
+void HeadlessPlatform::SetLook(float sensitivity, bool invertY) { input.SetLook(sensitivity, invertY); }
+
+bool HeadlessPlatform::IsPaused() const { return input.IsPaused(); }
+
+void HeadlessPlatform::SetPad(const GamepadState& state) { pad = state; }
 
 uint32_t HeadlessPlatform::GetMilliseconds() const { return clock; }
 
@@ -117,6 +144,8 @@ void HeadlessPlatform::SetKeyDown(int virtualKey, bool down) {
 }
 
 void HeadlessPlatform::ReleaseAllKeys() { keysDown.clear(); }
+
+void HeadlessPlatform::TapKey(int virtualKey) { latch.Press(virtualKey); }
 
 void HeadlessPlatform::SetCursorClient(PlatformPoint client) { cursor = client; }
 

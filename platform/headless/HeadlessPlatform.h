@@ -1,7 +1,7 @@
 #pragma once
 
-// The platform with no window: input is scripted per frame, the clock is
-// virtual (it moves only when told, and a sleep moves it), message boxes are
+// The platform with no window: input (keys, cursor, pads) is scripted per
+// frame, the clock is virtual (it moves only when told, and a sleep moves it), message boxes are
 // answered by the script (No unless told otherwise) and recorded.
 
 #include <functional>
@@ -9,7 +9,10 @@
 #include <string>
 #include <vector>
 
+#include "platform/GamepadMapping.h"
+#include "platform/KeyLatch.h"
 #include "platform/Platform.h"
+#include "platform/PlatformInput.h"
 
 class HeadlessPlatform : public Platform {
  public:
@@ -48,13 +51,20 @@ class HeadlessPlatform : public Platform {
   PlatformPoint ScreenToClient(PlatformPoint screen) const override;
   PlatformPoint ClientToScreen(PlatformPoint client) const override;
   void ShowCursor(bool show) override;
+  void SetLook(float sensitivity, bool invertY) override;
+  bool IsPaused() const override;
   uint32_t GetMilliseconds() const override;
   void SleepMilliseconds(uint32_t ms) override;
 
   // Script controls
   void SetKeyDown(int virtualKey, bool down);
   void ReleaseAllKeys();
+  // A press and release between two frames: the key reads as down until the
+  // next pump, as a quick click or tap does on a real system.
+  void TapKey(int virtualKey);
   void SetCursorClient(PlatformPoint client);
+  // The pads' state from the next pump on (all at rest until set).
+  void SetPad(const GamepadState& pad);
   PlatformPoint CursorClient() const;
   void SetActive(bool active);
   void SetClock(uint32_t ms);
@@ -83,6 +93,10 @@ class HeadlessPlatform : public Platform {
 
  private:
   std::set<int> keysDown;
+  KeyLatch latch;
+  PlatformInput input;
+  GamepadState pad;
+  bool pauseKeyWasDown = false;
   PlatformPoint cursor{640, 360};  // client pixels; the window sits at screen (0, 0)
   bool active = true;
   uint32_t clock = 0;

@@ -14,6 +14,9 @@ SdlPlatform::SdlPlatform() = default;
 
 SdlPlatform::~SdlPlatform() {
   DestroyGameWindow();
+  for (SDL_GameController* pad : pads) SDL_GameControllerClose(pad);
+  pads.clear();
+  if (padsReady) SDL_QuitSubSystem(SDL_INIT_GAMECONTROLLER);
   if (videoReady) SDL_QuitSubSystem(SDL_INIT_VIDEO);
 }
 
@@ -24,6 +27,10 @@ bool SdlPlatform::InitVideo() {
     return false;
   }
   videoReady = true;
+  // Without game controllers the game still plays with keys and mouse. The
+  // pads already plugged in arrive as added devices at the first pump.
+  padsReady = SDL_InitSubSystem(SDL_INIT_GAMECONTROLLER) == 0;
+  if (!padsReady) std::fprintf(stderr, "SDL game controllers: %s\n", SDL_GetError());
   return true;
 }
 
@@ -97,8 +104,21 @@ bool SdlPlatform::PumpMessages() {
     SDL_RaiseWindow(window);
     SDL_SetWindowInputFocus(window);
   }
+  latch.Clear();
+  pausePressed = false;
   SDL_Event event;
   while (!quitPosted && SDL_PollEvent(&event)) HandleEvent(event);
+  input.BeginFrame(ReadPads(), pausePressed);
+  if (input.IsPaused() && input.HasAnchor()) {
+    // The mouse moved during a pause must not turn the player on resuming.
+    MoveSystemCursor(input.Anchor());
+  } else {
+    const PlatformPoint move = input.TakePointerMove();
+    if (move.x != 0 || move.y != 0) {
+      const PlatformPoint at = SystemCursor();
+      MoveSystemCursor({at.x + move.x, at.y + move.y});
+    }
+  }
   if (quitPosted) {
     quitPosted = false;
     return false;
@@ -118,8 +138,25 @@ void SdlPlatform::HandleEvent(const SDL_Event& event) {
       if (event.window.event == SDL_WINDOWEVENT_FOCUS_LOST) focused = false;
       break;
     case SDL_KEYDOWN:
-      // Escape closes the window; every other key is only ever polled.
-      if (event.key.keysym.scancode == SDL_SCANCODE_ESCAPE || event.key.keysym.sym == SDLK_ESCAPE) Close();
+      // Escape closes the window; every other key is polled, with its press
+      // latched so a tap between two frames still reads as down once.
+      if (event.key.keysym.scancode == SDL_SCANCODE_ESCAPE || event.key.keysym.sym == SDLK_ESCAPE) {
+        Close();
+        break;
+      }
+      latch.Press(VirtualKeyForScancode(event.key.keysym.scancode));
+      if (event.key.keysym.scancode == SDL_SCANCODE_P && !event.key.repeat) pausePressed = true;
+      break;
+    case SDL_CONTROLLERDEVICEADDED:
+      OpenPad(event.cdevice.which);
+      break;
+    case SDL_CONTROLLERDEVICEREMOVED:
+      ClosePad(event.cdevice.which);
+      break;
+    case SDL_MOUSEBUTTONDOWN:
+      if (event.button.button == SDL_BUTTON_LEFT) latch.Press(Key::LButton);
+      if (event.button.button == SDL_BUTTON_RIGHT) latch.Press(Key::RButton);
+      if (event.button.button == SDL_BUTTON_MIDDLE) latch.Press(0x04);
       break;
     case SDL_MOUSEMOTION:
       if (warpRefused && CursorHidden()) {
@@ -137,7 +174,58 @@ void SdlPlatform::Close() {
 }
 
 bool SdlPlatform::IsWindowActive() const {
-  return window && focused;
+  return window && focused && !input.IsPaused();
+}
+
+void SdlPlatform::OpenPad(int deviceIndex) {
+  SDL_GameController* pad = SDL_GameControllerOpen(deviceIndex);
+  if (!pad) return;
+  // SDL reports a pad already open (at start-up) a second time; keep one handle.
+  for (SDL_GameController* open : pads) {
+    if (open == pad) {
+      SDL_GameControllerClose(pad);
+      return;
+    }
+  }
+  pads.push_back(pad);
+}
+
+void SdlPlatform::ClosePad(int instanceId) {
+  for (auto it = pads.begin(); it != pads.end(); ++it) {
+    SDL_Joystick* joystick = SDL_GameControllerGetJoystick(*it);
+    if (joystick && SDL_JoystickInstanceID(joystick) == instanceId) {
+      SDL_GameControllerClose(*it);
+      pads.erase(it);
+      return;
+    }
+  }
+}
+
+GamepadState SdlPlatform::ReadPads() const {
+  GamepadState combined;
+  for (SDL_GameController* pad : pads) {
+    auto axis = [pad](SDL_GameControllerAxis which) {
+      return GamepadMapping::AxisFromInt16(SDL_GameControllerGetAxis(pad, which));
+    };
+    auto button = [pad](SDL_GameControllerButton which) {
+      return SDL_GameControllerGetButton(pad, which) != 0;
+    };
+    GamepadState state;
+    // SDL's stick y points down; the pad's forward is up.
+    state.leftX = axis(SDL_CONTROLLER_AXIS_LEFTX);
+    state.leftY = -axis(SDL_CONTROLLER_AXIS_LEFTY);
+    state.rightX = axis(SDL_CONTROLLER_AXIS_RIGHTX);
+    state.rightY = -axis(SDL_CONTROLLER_AXIS_RIGHTY);
+    state.leftTrigger = GamepadMapping::TriggerFromInt(
+        SDL_GameControllerGetAxis(pad, SDL_CONTROLLER_AXIS_TRIGGERLEFT), 32767);
+    state.rightTrigger = GamepadMapping::TriggerFromInt(
+        SDL_GameControllerGetAxis(pad, SDL_CONTROLLER_AXIS_TRIGGERRIGHT), 32767);
+    state.a = button(SDL_CONTROLLER_BUTTON_A);
+    state.x = button(SDL_CONTROLLER_BUTTON_X);
+    state.start = button(SDL_CONTROLLER_BUTTON_START);
+    combined = GamepadMapping::Combine(combined, state);
+  }
+  return combined;
 }
 
 bool SdlPlatform::SetFullscreen(bool on) {
@@ -222,7 +310,19 @@ int SdlPlatform::ScancodeForVirtualKey(int vk) {
   }
 }
 
+int SdlPlatform::VirtualKeyForScancode(int scancode) {
+  if (scancode == SDL_SCANCODE_RSHIFT) scancode = SDL_SCANCODE_LSHIFT;
+  if (scancode == SDL_SCANCODE_RCTRL) scancode = SDL_SCANCODE_LCTRL;
+  if (scancode == SDL_SCANCODE_RALT) scancode = SDL_SCANCODE_LALT;
+  for (int vk = 0; vk < 256; ++vk) {
+    if (ScancodeForVirtualKey(vk) == scancode) return vk;
+  }
+  return -1;
+}
+
 bool SdlPlatform::IsKeyDown(int vk) const {
+  if (input.IsPaused()) return false;
+  if (latch.Holds(vk) || input.PadHolds(vk)) return true;
   if (vk == Key::LButton) return (SDL_GetMouseState(nullptr, nullptr) & SDL_BUTTON_LMASK) != 0;
   if (vk == Key::RButton) return (SDL_GetMouseState(nullptr, nullptr) & SDL_BUTTON_RMASK) != 0;
   if (vk == 0x04) return (SDL_GetMouseState(nullptr, nullptr) & SDL_BUTTON_MMASK) != 0;
@@ -237,6 +337,10 @@ bool SdlPlatform::IsKeyDown(int vk) const {
 }
 
 PlatformPoint SdlPlatform::GetCursorPos() const {
+  return input.ShapeCursor(SystemCursor());
+}
+
+PlatformPoint SdlPlatform::SystemCursor() const {
   if (warpRefused && CursorHidden()) return virtualCursor;
   int x = 0, y = 0;
   SDL_GetGlobalMouseState(&x, &y);
@@ -244,6 +348,11 @@ PlatformPoint SdlPlatform::GetCursorPos() const {
 }
 
 void SdlPlatform::SetCursorPos(PlatformPoint screen) {
+  input.CursorSet(screen, SystemCursor());
+  MoveSystemCursor(screen);
+}
+
+void SdlPlatform::MoveSystemCursor(PlatformPoint screen) {
   if (!videoReady) return;
   if (!warpRefused) {
     if (SDL_WarpMouseGlobal(screen.x, screen.y) == 0) return;
@@ -293,7 +402,16 @@ void SdlPlatform::ShowCursor(bool show) {
     SDL_GetGlobalMouseState(&x, &y);
     virtualCursor = {x, y};
   }
+  input.SetSteering(CursorHidden());
   UpdateRelativeMode();
+}
+
+void SdlPlatform::SetLook(float sensitivity, bool invertY) {
+  input.SetLook(sensitivity, invertY);
+}
+
+bool SdlPlatform::IsPaused() const {
+  return input.IsPaused();
 }
 
 PlatformPoint SdlPlatform::DrawableSize() const {

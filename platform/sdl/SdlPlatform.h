@@ -2,17 +2,23 @@
 
 // The platform on a real display through SDL2: one OpenGL-capable window with
 // a fixed 1280 x 720 client area, SDL message boxes, polled keyboard and mouse,
-// SDL's millisecond clock. Full screen scales the frame to the display with its
-// aspect kept (the graphics backend letterboxes into DrawableSize()); cursor
-// positions stay in client pixels through that letterbox.
+// SDL's game controllers (any it knows, plugged in before or during play, all
+// acting as one pad), SDL's millisecond clock. Full screen scales the frame to
+// the display with its aspect kept (the graphics backend letterboxes into
+// DrawableSize()); cursor positions stay in client pixels through that
+// letterbox.
 
 #include <cstdint>
 #include <string>
+#include <vector>
 
+#include "platform/KeyLatch.h"
 #include "platform/Letterbox.h"
 #include "platform/Platform.h"
+#include "platform/PlatformInput.h"
 
 struct SDL_Window;
+struct _SDL_GameController;
 union SDL_Event;
 
 class SdlPlatform : public Platform {
@@ -39,6 +45,8 @@ class SdlPlatform : public Platform {
   PlatformPoint ScreenToClient(PlatformPoint screen) const override;
   PlatformPoint ClientToScreen(PlatformPoint client) const override;
   void ShowCursor(bool show) override;
+  void SetLook(float sensitivity, bool invertY) override;
+  bool IsPaused() const override;
   uint32_t GetMilliseconds() const override;
   void SleepMilliseconds(uint32_t ms) override;
 
@@ -52,9 +60,15 @@ class SdlPlatform : public Platform {
   // drives, so mouse look keeps working.
   bool IsEmulatingCursorWarp() const { return warpRefused; }
 
+  // The game controllers open now (SDL opens each as it is plugged in).
+  int OpenPadCount() const { return int(pads.size()); }
+
   // The SDL scancode polled for a virtual-key code (physical key positions),
   // or -1 for a mouse button or an unknown code.
   static int ScancodeForVirtualKey(int virtualKey);
+  // The virtual-key code of a scancode (either shift, control or alt gives
+  // the one code), or -1 for a key the game has no code for.
+  static int VirtualKeyForScancode(int scancode);
 
  private:
   bool InitVideo();
@@ -64,6 +78,13 @@ class SdlPlatform : public Platform {
   Letterbox WindowLetterbox() const;
   bool CursorHidden() const { return cursorShowCount < 0; }
   void UpdateRelativeMode();
+  // The system's cursor, and moving it, without the look options.
+  PlatformPoint SystemCursor() const;
+  void MoveSystemCursor(PlatformPoint screen);
+  void OpenPad(int deviceIndex);
+  void ClosePad(int instanceId);
+  // The open pads' state, combined.
+  GamepadState ReadPads() const;
 
   SDL_Window* window = nullptr;
   uint32_t windowId = 0;
@@ -78,4 +99,9 @@ class SdlPlatform : public Platform {
   bool warpRefused = false;
   bool relativeMode = false;
   PlatformPoint virtualCursor;
+  KeyLatch latch;
+  PlatformInput input;
+  bool padsReady = false;
+  bool pausePressed = false;  // P went down during this pump
+  std::vector<_SDL_GameController*> pads;
 };

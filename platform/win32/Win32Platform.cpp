@@ -1,8 +1,9 @@
 #include "platform/win32/Win32Platform.h"
 
 #include <windows.h>
-// mmsystem.h needs windows.h first.
+// mmsystem.h and xinput.h need windows.h first.
 #include <mmsystem.h>
+#include <xinput.h>
 
 #include "platform/win32/Win32Resources.h"
 #include "platform/win32/Win32WindowRules.h"
@@ -11,11 +12,14 @@
 // can be tested anywhere; here they must be the system's own values.
 static_assert(Win32WindowRules::kCreate == WM_CREATE && Win32WindowRules::kDestroy == WM_DESTROY &&
                   Win32WindowRules::kClose == WM_CLOSE && Win32WindowRules::kKeyDown == WM_KEYDOWN &&
-                  Win32WindowRules::kEscape == VK_ESCAPE,
+                  Win32WindowRules::kEscape == VK_ESCAPE &&
+                  Win32WindowRules::kLButtonDown == WM_LBUTTONDOWN &&
+                  Win32WindowRules::kRButtonDown == WM_RBUTTONDOWN &&
+                  Win32WindowRules::kMButtonDown == WM_MBUTTONDOWN,
               "window messages differ from the system's");
 static_assert(Key::LButton == VK_LBUTTON && Key::RButton == VK_RBUTTON && Key::Escape == VK_ESCAPE &&
                   Key::Space == VK_SPACE && Key::A == 'A' && Key::D == 'D' && Key::R == 'R' &&
-                  Key::S == 'S' && Key::W == 'W',
+                  Key::S == 'S' && Key::W == 'W' && Key::P == 'P',
               "key codes differ from the system's virtual keys");
 
 namespace {
@@ -33,6 +37,42 @@ HICON ProgramIcon(HINSTANCE instance, int widthMetric, int heightMetric) {
                            GetSystemMetrics(widthMetric), GetSystemMetrics(heightMetric), LR_DEFAULTCOLOR);
   if (icon) return static_cast<HICON>(icon);
   return LoadIconW(nullptr, reinterpret_cast<LPCWSTR>(IDI_APPLICATION));
+}
+
+// Frames between two looks at the empty pad slots: a pad plugged in during
+// play is found within a second.
+constexpr int kPadProbeFrames = 60;
+
+using XInputGetStateFunction = DWORD(WINAPI*)(DWORD, XINPUT_STATE*);
+
+// XInput from the system's own library (loaded once, kept to the end); null
+// where there is none, and the game plays without pads.
+XInputGetStateFunction XInputGetStateFromSystem() {
+  static const XInputGetStateFunction function = []() -> XInputGetStateFunction {
+    for (const wchar_t* name : {L"xinput1_4.dll", L"xinput1_3.dll", L"xinput9_1_0.dll"}) {
+      HMODULE module = LoadLibraryW(name);
+      if (!module) continue;
+      if (FARPROC found = GetProcAddress(module, "XInputGetState"))
+        return reinterpret_cast<XInputGetStateFunction>(reinterpret_cast<void*>(found));
+      FreeLibrary(module);
+    }
+    return nullptr;
+  }();
+  return function;
+}
+
+GamepadState FromXInput(const XINPUT_GAMEPAD& pad) {
+  GamepadState state;
+  state.leftX = GamepadMapping::AxisFromInt16(pad.sThumbLX);
+  state.leftY = GamepadMapping::AxisFromInt16(pad.sThumbLY);
+  state.rightX = GamepadMapping::AxisFromInt16(pad.sThumbRX);
+  state.rightY = GamepadMapping::AxisFromInt16(pad.sThumbRY);
+  state.leftTrigger = GamepadMapping::TriggerFromInt(pad.bLeftTrigger, 255);
+  state.rightTrigger = GamepadMapping::TriggerFromInt(pad.bRightTrigger, 255);
+  state.a = (pad.wButtons & XINPUT_GAMEPAD_A) != 0;
+  state.x = (pad.wButtons & XINPUT_GAMEPAD_X) != 0;
+  state.start = (pad.wButtons & XINPUT_GAMEPAD_START) != 0;
+  return state;
 }
 }  // namespace
 
@@ -132,6 +172,11 @@ void Win32Platform::SetWindowIcon(int, int, const std::vector<uint8_t>&) {}
 intptr_t __stdcall Win32Platform::WindowProcedure(HWND__* hwnd, unsigned message, uintptr_t wParam,
                                                   intptr_t lParam) {
   auto* owner = static_cast<Win32Platform*>(GetPropW(hwnd, Win32WindowRules::kInstanceProperty));
+  if (owner) {
+    owner->latch.Press(Win32WindowRules::PressedKey(message, wParam));
+    // P pauses on its press, not on the keyboard's repeats (bit 30: was down).
+    if (message == WM_KEYDOWN && wParam == 'P' && (lParam & (1 << 30)) == 0) owner->pausePressed = true;
+  }
   switch (Win32WindowRules::Decide(owner != nullptr, message, wParam)) {
     case Win32WindowRules::Action::StoreInstance: {
       const auto* create = reinterpret_cast<const CREATESTRUCTW*>(lParam);
@@ -154,17 +199,47 @@ intptr_t __stdcall Win32Platform::WindowProcedure(HWND__* hwnd, unsigned message
 }
 
 bool Win32Platform::PumpMessages() {
+  latch.Clear();
+  pausePressed = false;
   MSG message;
   while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
     if (message.message == WM_QUIT) return false;
     TranslateMessage(&message);
     DispatchMessageW(&message);
   }
+  input.BeginFrame(ReadPads(), pausePressed);
+  if (input.IsPaused() && input.HasAnchor()) {
+    // The mouse moved during a pause must not turn the player on resuming.
+    ::SetCursorPos(input.Anchor().x, input.Anchor().y);
+  } else {
+    const PlatformPoint move = input.TakePointerMove();
+    if (move.x != 0 || move.y != 0) {
+      const PlatformPoint at = SystemCursor();
+      ::SetCursorPos(at.x + move.x, at.y + move.y);
+    }
+  }
   return true;
 }
 
+GamepadState Win32Platform::ReadPads() {
+  GamepadState combined;
+  const XInputGetStateFunction getState = XInputGetStateFromSystem();
+  // XInput answers whichever window is in front; a pad plays the game only
+  // while its window is, as SDL's pads do.
+  if (!getState || !window || GetActiveWindow() != window) return combined;
+  const bool probe = --padProbeCountdown <= 0;
+  if (probe) padProbeCountdown = kPadProbeFrames;
+  for (DWORD slot = 0; slot < 4; ++slot) {
+    if (!padConnected[slot] && !probe) continue;
+    XINPUT_STATE state{};
+    padConnected[slot] = getState(slot, &state) == ERROR_SUCCESS;
+    if (padConnected[slot]) combined = GamepadMapping::Combine(combined, FromXInput(state.Gamepad));
+  }
+  return combined;
+}
+
 bool Win32Platform::IsWindowActive() const {
-  return window && GetActiveWindow() == window;
+  return window && GetActiveWindow() == window && !input.IsPaused();
 }
 
 bool Win32Platform::SetFullscreen(bool on) {
@@ -206,16 +281,23 @@ bool Win32Platform::AskYesNo(const std::string& caption, const std::string& text
 }
 
 bool Win32Platform::IsKeyDown(int virtualKey) const {
-  return (GetAsyncKeyState(virtualKey) & 0x8000) != 0;
+  if (input.IsPaused()) return false;
+  return latch.Holds(virtualKey) || input.PadHolds(virtualKey) ||
+         (GetAsyncKeyState(virtualKey) & 0x8000) != 0;
 }
 
 PlatformPoint Win32Platform::GetCursorPos() const {
+  return input.ShapeCursor(SystemCursor());
+}
+
+PlatformPoint Win32Platform::SystemCursor() const {
   POINT p{};
   ::GetCursorPos(&p);
   return {int(p.x), int(p.y)};
 }
 
 void Win32Platform::SetCursorPos(PlatformPoint screen) {
+  input.CursorSet(screen, SystemCursor());
   ::SetCursorPos(screen.x, screen.y);
 }
 
@@ -233,6 +315,16 @@ PlatformPoint Win32Platform::ClientToScreen(PlatformPoint client) const {
 
 void Win32Platform::ShowCursor(bool show) {
   ::ShowCursor(show ? TRUE : FALSE);
+  cursorShowCount += show ? 1 : -1;
+  input.SetSteering(cursorShowCount < 0);
+}
+
+void Win32Platform::SetLook(float sensitivity, bool invertY) {
+  input.SetLook(sensitivity, invertY);
+}
+
+bool Win32Platform::IsPaused() const {
+  return input.IsPaused();
 }
 
 uint32_t Win32Platform::GetMilliseconds() const {

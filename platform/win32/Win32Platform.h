@@ -2,14 +2,18 @@
 
 // The platform on Windows itself: one window of class "Window" with a fixed
 // client area, its procedure and message pump, wide message boxes, polled
-// keys through the asynchronous key state, the system cursor, the multimedia
+// keys through the asynchronous key state (with presses latched from the
+// messages, so a click between two frames is not lost), XInput pads (all
+// acting as one), the system cursor, the multimedia
 // millisecond clock (at 1 ms resolution once the window exists) and Sleep.
 // Texts arrive as UTF-8 and reach the wide functions as UTF-16.
 
 #include <cstdint>
 #include <string>
 
+#include "platform/KeyLatch.h"
 #include "platform/Platform.h"
+#include "platform/PlatformInput.h"
 
 struct HWND__;
 
@@ -40,6 +44,8 @@ class Win32Platform : public Platform {
   PlatformPoint ScreenToClient(PlatformPoint screen) const override;
   PlatformPoint ClientToScreen(PlatformPoint client) const override;
   void ShowCursor(bool show) override;
+  void SetLook(float sensitivity, bool invertY) override;
+  bool IsPaused() const override;
   uint32_t GetMilliseconds() const override;
   void SleepMilliseconds(uint32_t ms) override;
 
@@ -53,8 +59,19 @@ class Win32Platform : public Platform {
                                             intptr_t lParam);
   // The close of the window procedure: destroys the window if still held.
   void Close();
+  // The system's cursor, and moving it, without the look options.
+  PlatformPoint SystemCursor() const;
+  // The XInput pads' state, combined; slots found empty are asked again
+  // only now and then, as asking an empty slot is slow.
+  GamepadState ReadPads();
 
   HWND__* window = nullptr;
+  KeyLatch latch;
+  PlatformInput input;
+  bool pausePressed = false;  // P went down during this pump
+  int cursorShowCount = 0;
+  bool padConnected[4] = {};
+  int padProbeCountdown = 0;
   bool classRegistered = false;
   bool fullscreen = false;
   long windowedStyle = 0;

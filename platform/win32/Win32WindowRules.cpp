@@ -17,6 +17,21 @@ Action Decide(bool hasInstance, uint32_t message, uintptr_t wParam) {
   }
 }
 
+int PressedKey(uint32_t message, uintptr_t wParam) {
+  switch (message) {
+    case kKeyDown:
+      return wParam == kEscape || wParam > 0xFF ? -1 : int(wParam);
+    case kLButtonDown:
+      return 0x01;
+    case kRButtonDown:
+      return 0x02;
+    case kMButtonDown:
+      return 0x04;
+    default:
+      return -1;
+  }
+}
+
 Size OuterSizeForClient(int width, int height, Size outer, Size client) {
   return {width + (outer.width - client.width), height + (outer.height - client.height)};
 }

@@ -15,6 +15,10 @@ constexpr uint32_t kDestroy = 0x0002;
 constexpr uint32_t kClose = 0x0010;
 constexpr uint32_t kKeyDown = 0x0100;
 constexpr uintptr_t kEscape = 0x1B;
+// The button presses the game latches (WM_LBUTTONDOWN, WM_RBUTTONDOWN, WM_MBUTTONDOWN).
+constexpr uint32_t kLButtonDown = 0x0201;
+constexpr uint32_t kRButtonDown = 0x0204;
+constexpr uint32_t kMButtonDown = 0x0207;
 
 // The window property that carries the window's owner.
 constexpr const wchar_t* kInstanceProperty = L"GameWindowInstance";
@@ -29,6 +33,10 @@ enum class Action {
 
 // hasInstance: whether the property is already attached to the window.
 Action Decide(bool hasInstance, uint32_t message, uintptr_t wParam);
+
+// The virtual-key code a message presses (a key other than Escape, or a mouse
+// button), for the key latch; -1 for any other message.
+int PressedKey(uint32_t message, uintptr_t wParam);
 
 // The outer size that gives a client area of width x height, from the window's
 // outer and client sizes as they are now.

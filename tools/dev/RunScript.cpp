@@ -1,10 +1,12 @@
 #include "tools/dev/RunScript.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <sstream>
 
 #include "platform/Platform.h"
+#include "platform/headless/HeadlessPlatform.h"
 #include "scene/GameScene.h"
 
 namespace {
@@ -121,6 +123,20 @@ bool ParseRunScript(const std::string& text, std::vector<RunInstruction>& out, s
   }
   out = RunInstructions(script);
   return true;
+}
+
+void ApplyFrameInput(const RunFrameInput& input, HeadlessPlatform& platform) {
+  platform.ReleaseAllKeys();
+  for (int key : input.keys) platform.SetKeyDown(key, true);
+  for (int key : input.taps) platform.TapKey(key);
+  platform.SetPad(input.pad);
+  // Read from the line, not polled: a paused game reads no key as down.
+  auto escape = [](const std::vector<int>& keys) {
+    return std::find(keys.begin(), keys.end(), Key::Escape) != keys.end();
+  };
+  if (escape(input.keys) || escape(input.taps)) platform.RequestClose();
+  if (input.moveCursor) platform.SetCursorClient({input.cursorX, input.cursorY});
+  platform.SetActive(!input.inactive);
 }
 
 void ApplyChange(GameScene& game, const RunSceneChange& change) {

@@ -1,8 +1,10 @@
 #pragma once
 
 // The input script of `halvane-dev run`: the replay format (app/ReplayFile.h:
-// frame lines `COUNT [KEY ...] [dx=PX] [dy=PX] [cursor=X,Y] [inactive]`, and
-// in a replay its header and seed lines) and one line of this tool's own:
+// frame lines `COUNT [KEY ...] [dx=PX] [dy=PX] [cursor=X,Y] [inactive]`, in a
+// script also the devices' words `tap=KEY`, `P`, the pad's `lx= ly= rx= ry=`
+// and `PAD_A PAD_X PAD_RT PAD_LT PAD_START`, and in a replay its header and
+// seed lines) and one line of this tool's own:
 //   set kill=N | set pos=X,Y,Z | set hp=N | set ammo=N (rounds in the magazine)
 //       changes the running game scene between two frames.
 
@@ -51,3 +53,10 @@ std::vector<RunFramePlan> UnrollRunScript(const std::vector<RunInstruction>& scr
 class GameScene;
 // Makes a `set` change in the running game scene.
 void ApplyChange(GameScene& game, const RunSceneChange& change);
+
+class HeadlessPlatform;
+// Gives the platform the input of one frame, from within its pump: the keys
+// held (the previous frame's are released first), the taps, the cursor and
+// the focus, the pad. Escape asks the pump to close the window, as its
+// key-down message does in the game.
+void ApplyFrameInput(const RunFrameInput& input, HeadlessPlatform& platform);

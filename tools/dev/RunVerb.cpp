@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "app/Application.h"
+#include "app/GameOptions.h"
 #include "app/ReplayPlatform.h"
 #include "app/SceneManager.h"
 #include "framework/VelCollision.h"
@@ -48,6 +49,8 @@ struct RunOptions {
   std::string memoryLog;
   bool bot = false;
   long botRounds = 1;
+  float sensitivity = 1.0f;
+  bool invertY = false;
 };
 
 void Usage() {
@@ -56,6 +59,7 @@ void Usage() {
       "usage: halvane-dev run [--start game|title] [--script FILE] [--frames N] [--clock-ms T]\n"
       "                       [--trace FILE] [--video headless|offscreen] [--capture DIR --at F1,F2,...]\n"
       "                       [--draws on|off] [--record FILE] [--memory-log FILE] [--bot-rounds N]\n"
+      "                       [--sensitivity X] [--invert-y]\n"
       "       halvane-dev run --bot [--seed S] [--frames N] [--trace FILE] [--video ...] [--capture ...]\n"
       "  --bot plays from the title to the clear screen and back (at most N frames, 60000 by default);\n"
       "  --seed S starts the clock at S milliseconds (the same as --clock-ms)\n"
@@ -77,6 +81,10 @@ bool ParseOptions(const std::vector<std::string>& args, RunOptions& options) {
       options.bot = true;
       continue;
     }
+    if (arg == "--invert-y") {
+      options.invertY = true;
+      continue;
+    }
     if (i + 1 >= args.size()) {
       std::fprintf(stderr, "run: %s needs a value\n", arg.c_str());
       return false;
@@ -96,6 +104,11 @@ bool ParseOptions(const std::vector<std::string>& args, RunOptions& options) {
     } else if (arg == "--clock-ms" || arg == "--seed") {
       if (!ParseNumber(value, number)) return false;
       options.clockMs = static_cast<unsigned long>(number);
+    } else if (arg == "--sensitivity") {
+      if (!GameOptions::ParseSensitivity(value, options.sensitivity)) {
+        std::fprintf(stderr, "run: --sensitivity is a number from 0.1 to 10\n");
+        return false;
+      }
     } else if (arg == "--trace") {
       options.trace = value;
     } else if (arg == "--video") {
@@ -430,6 +443,7 @@ int RunRunVerb(const DevArgs& args) {
   HeadlessPlatform& platform = *owned;
   platform.SetClock(static_cast<uint32_t>(options.clockMs));
   platform.EnableRenderWindow(options.video == "offscreen");
+  platform.SetLook(options.sensitivity, options.invertY);
   InstallPlatform(std::move(owned));
   ReplayPlatform* replay = nullptr;
   if (replaying) {
@@ -477,7 +491,6 @@ int RunRunVerb(const DevArgs& args) {
     if (!options.captureAt.empty()) {
       VelGraphicsDevice::GetInstance().SetRasterising(options.captureAt.count(frame) > 0);
     }
-    platform.ReleaseAllKeys();
     RunFrameInput input;
     if (frame < static_cast<long>(plan.size())) {
       const RunFramePlan& step = plan[frame];
@@ -504,12 +517,9 @@ int RunRunVerb(const DevArgs& args) {
       }
       input = BotInput(bot, platform, botRound + 1 >= options.botRounds);
     }
-    for (int key : input.keys) platform.SetKeyDown(key, true);
-    // Escape closes the window as the key-down message does in the game: this
-    // pump destroys it and the loop ends before the frame runs.
-    if (platform.IsKeyDown(Key::Escape)) platform.RequestClose();
-    if (input.moveCursor) platform.SetCursorClient({input.cursorX, input.cursorY});
-    platform.SetActive(!input.inactive);
+    // Escape closes the window here: this pump destroys it and the loop ends
+    // before the frame runs.
+    ApplyFrameInput(input, platform);
   });
 
   app.SetFrameHook([&]() {
