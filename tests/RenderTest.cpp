@@ -542,3 +542,44 @@ TEST_F(RenderTest, AWhollyTransparentSpriteIsNotSent) {
 }
 
 }  // namespace
+
+// Front faces are clockwise on screen, as on Direct3D: culling back faces
+// keeps a triangle wound clockwise as seen and drops one wound the other way;
+// culling front faces does the opposite.
+TEST_F(RenderTest, CullingKeepsTheFacesDirect3DKeeps) {
+  const float4 clear{0.1f, 0.2f, 0.4f, 1.0f};
+  const float4 green{0, 0.8f, 0, 1};
+  // Seen from the camera (x to the right, y up): bottom-left, top-left,
+  // bottom-right is clockwise; the same corners the other way round are not.
+  const VelEffectVertex clockwise[3] = {
+      {{-0.5f, -0.5f, 0}, {0, 0}, green}, {{-0.5f, 0.5f, 0}, {0, 0}, green}, {{0.5f, -0.5f, 0}, {0, 0}, green}};
+  const VelEffectVertex counterClockwise[3] = {clockwise[0], clockwise[2], clockwise[1]};
+
+  const VelCbCamera& camera = shaders.cbCamera.View();
+  int x[3], y[3];
+  for (int i = 0; i < 3; ++i) ToPixel(clockwise[i].pos + float3{-1.5f, 0, 0}, camera, x[i], y[i]);
+  ASSERT_GT((x[1] - x[0]) * (y[2] - y[0]) - (x[2] - x[0]) * (y[1] - y[0]), 0)
+      << "the first triangle must be clockwise on screen (y down)";
+  int leftX, leftY, rightX, rightY;
+  ToPixel({-1.5f - 0.2f, -0.2f, 0}, camera, leftX, leftY);
+  ToPixel({1.5f - 0.2f, -0.2f, 0}, camera, rightX, rightY);
+
+  auto isGreen = [](Pixel p) { return p.g > 150 && p.r < 60; };
+  for (VelCullMode cull : {VelCullMode::Back, VelCullMode::Front, VelCullMode::None}) {
+    SCOPED_TRACE(int(cull));
+    device.ClearBackBuffer(clear);
+    device.ClearDepth(1.0f, 0);
+    device.SetRasterizerState(device.CreateRasterizerState(cull, VelFillMode::Solid, true, false));
+    shaders.BeginEffect();
+    device.SetTexture(0, device.GetWhiteTexture().get());
+    shaders.effectShader.cbPerObject.Data().g_mW = MatrixTranslation(-1.5f, 0, 0);
+    shaders.effectShader.cbPerObject.Upload();
+    device.DrawVertices(VelTopology::TriangleList, 3, clockwise, sizeof(VelEffectVertex));
+    shaders.effectShader.cbPerObject.Data().g_mW = MatrixTranslation(1.5f, 0, 0);
+    shaders.effectShader.cbPerObject.Upload();
+    device.DrawVertices(VelTopology::TriangleList, 3, counterClockwise, sizeof(VelEffectVertex));
+    Image image = Capture("RenderTest_Culling");
+    EXPECT_EQ(isGreen(image.At(leftX, leftY)), cull != VelCullMode::Front) << "the clockwise triangle";
+    EXPECT_EQ(isGreen(image.At(rightX, rightY)), cull != VelCullMode::Back) << "the counter-clockwise one";
+  }
+}
