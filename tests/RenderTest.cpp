@@ -14,6 +14,7 @@
 #include <string>
 #include <vector>
 
+#include "SkipUnlessCi.h"
 #include "framework/VelEffectShader.h"
 #include "framework/VelGraphicsDevice.h"
 #include "framework/VelModel.h"
@@ -155,10 +156,10 @@ class RenderTest : public ::testing::Test {
     platform->EnableRenderWindow(true);
     InstallPlatform(std::move(platform));
     if (!Sys().CreateGameWindow("Halvane render test", 1280, 720))
-      GTEST_SKIP() << "no OpenGL context can be made: SDL could not open an OpenGL window";
+      HALVANE_SKIP_UNLESS_CI("an OpenGL context, but SDL could not open an OpenGL window");
     std::string error;
     if (!device.Init(Sys().NativeWindow(), 1280, 720, true, error))
-      GTEST_SKIP() << "no OpenGL context can be made: " << error;
+      HALVANE_SKIP_UNLESS_CI("an OpenGL context, which cannot be made: " + error);
     ASSERT_FALSE(device.IsHeadless());
     shaders.Init();
     ASSERT_TRUE(shaders.modelShader && shaders.effectShader.shader && shaders.spriteShader.shader)
@@ -318,12 +319,23 @@ TEST_F(RenderTest, ClosingTheWindowFirstStillReleasesCleanly) {
   ASSERT_TRUE(texture.Load("Data/Texture/frame.png"));
   VelBuffer buffer;
   ASSERT_TRUE(buffer.Create(VelBind::VertexBuffer, 64, VelUsage::Dynamic, nullptr));
+  // The debug context reports every GL error on stderr; without a context
+  // there must be no GL call to report.
+  testing::internal::CaptureStderr();
   Sys().DestroyGameWindow();
   shaders.Release();
   device.Release();
   texture.Release();
   buffer.Release();
-  SUCCEED() << "nothing called GL without a context";
+  const std::string errors = testing::internal::GetCapturedStderr();
+  EXPECT_EQ(errors.find("GL error"), std::string::npos) << errors;
+  EXPECT_FALSE(texture.IsValid());
+  EXPECT_FALSE(buffer.IsValid());
+  EXPECT_EQ(buffer.GetCapacity(), 0u);
+  EXPECT_FALSE(device.GetBackBuffer()) << "the device holds nothing of the gone context";
+  EXPECT_FALSE(device.GetWhiteTexture());
+  EXPECT_FALSE(shaders.modelShader);
+  device.Release();
 }
 
 // A texture that failed to load is drawn as nothing, as on Direct3D where an
