@@ -91,6 +91,7 @@ void Application::BeginFrames() {
   frameCounter = 0;
   framesRun = 0;
   stopRequested = false;
+  if (services.createSceneServices) services.createSceneServices();
   // The first scene loads its assets in its constructor, before the first frame.
   if (firstScene) SceneManager::GetInstance().ChangeScene(firstScene());
   frameStart = Sys().GetMilliseconds();

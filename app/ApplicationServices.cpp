@@ -2,8 +2,11 @@
 
 #include "app/WindowIcon.h"
 #include "framework/VelGraphicsDevice.h"
+#include "framework/VelImageCache.h"
+#include "framework/VelModelCache.h"
 #include "framework/VelShaderManager.h"
 #include "framework/VelSoundEngine.h"
+#include "framework/VelSoundManager.h"
 #include "platform/Platform.h"
 
 ApplicationServices DefaultApplicationServices() {
@@ -18,6 +21,11 @@ ApplicationServices DefaultApplicationServices() {
   services.enterFullscreen = [] { VelGraphicsDevice::GetInstance().SetFullscreen(true); };
   services.initShaderManager = [] { VelShaderManager::GetInstance().Init(); };
   services.initSoundEngine = [] { return VelSoundEngine::GetInstance().Init(); };
+  services.createSceneServices = [] {
+    VelSoundManager::GetInstance();
+    VelModelCache::GetInstance();
+    VelImageCache::GetInstance();
+  };
   services.updateSoundEngine = [] { VelSoundEngine::GetInstance().Update(); };
   services.present = [] { VelGraphicsDevice::GetInstance().Present(); };
   services.releaseShaderManager = [] { VelShaderManager::GetInstance().Release(); };

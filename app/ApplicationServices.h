@@ -15,6 +15,11 @@ struct ApplicationServices {
   std::function<void()> enterFullscreen;
   std::function<void()> initShaderManager;
   std::function<bool()> initSoundEngine;
+  // Brings into being the services that scenes reach on their own (sound
+  // manager, model and image caches) before the scene manager exists: statics
+  // go in the reverse of their creation, so these then outlive the scene that
+  // the manager deletes at process exit.
+  std::function<void()> createSceneServices;
 
   // Once per frame.
   std::function<void()> updateSoundEngine;

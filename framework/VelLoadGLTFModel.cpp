@@ -307,10 +307,14 @@ bool ConvertPrimitive(const tinygltf::Model& gltf, const tinygltf::Primitive& pr
   hasColor = hasColor && color.accessor->componentType == TINYGLTF_COMPONENT_TYPE_FLOAT &&
              (color.accessor->type == TINYGLTF_TYPE_VEC3 || color.accessor->type == TINYGLTF_TYPE_VEC4);
 
+  // Without indices the vertices are taken in order, three to a triangle (a
+  // remainder is dropped); an index accessor that is there must be sound.
+  const bool indexed = prim.indices >= 0;
   AccessorData idx;
-  if (!LocateAccessor(gltf, prim.indices, &idx) || idx.accessor->type != TINYGLTF_TYPE_SCALAR) return false;
-  const int indexType = idx.accessor->componentType;
-  const size_t faceCount = idx.count / 3;
+  if (indexed && (!LocateAccessor(gltf, prim.indices, &idx) || idx.accessor->type != TINYGLTF_TYPE_SCALAR))
+    return false;
+  const int indexType = indexed ? idx.accessor->componentType : 0;
+  const size_t faceCount = (indexed ? idx.count : vertexCount) / 3;
   if (faceCount > kMaxModelFaces) return false;
 
   out->Vertices.resize(vertexCount);
@@ -332,9 +336,9 @@ bool ConvertPrimitive(const tinygltf::Model& gltf, const tinygltf::Primitive& pr
 
   out->Faces.resize(faceCount);
   for (size_t k = 0; k < faceCount; ++k) {
-    uint32_t a, b, c;
-    if (!ReadIndex(indexType, idx.Element(3 * k), &a) || !ReadIndex(indexType, idx.Element(3 * k + 2), &b) ||
-        !ReadIndex(indexType, idx.Element(3 * k + 1), &c))
+    uint32_t a = uint32_t(3 * k), b = uint32_t(3 * k + 2), c = uint32_t(3 * k + 1);
+    if (indexed && (!ReadIndex(indexType, idx.Element(3 * k), &a) || !ReadIndex(indexType, idx.Element(3 * k + 2), &b) ||
+                    !ReadIndex(indexType, idx.Element(3 * k + 1), &c)))
       return false;
     if (a >= vertexCount || b >= vertexCount || c >= vertexCount) return false;
     // Second and third swapped: restores the winding after the z mirror.

@@ -7,10 +7,15 @@
 namespace {
 constexpr float kBlinkStep = 0.01f;
 constexpr float kBlinkPeak = 0.7f;
+constexpr char kWarningMusic[] = "Data/Sound/warning.wav";
 }  // namespace
 
 BossWarning::BossWarning(GameScene* scene) : scene(scene) {
   texture.Load("Data/Texture/Warning.png");
+}
+
+BossWarning::~BossWarning() {
+  if (active) VelSoundManager::GetInstance().StopLoop(kWarningMusic);
 }
 
 void BossWarning::Update() {
@@ -21,7 +26,7 @@ void BossWarning::Update() {
     active = true;
     triggered = true;
     sound.StopLoop("Data/Sound/game.wav");
-    sound.PlayLoop("Data/Sound/warning.wav", 0.2f);
+    sound.PlayLoop(kWarningMusic, 0.2f);
     sound.PlayLoop("Data/Sound/Boss.wav", 0.1f);
   }
   if (!active) return;
@@ -45,7 +50,7 @@ void BossWarning::Update() {
   if (framesLeft <= 0) {
     framesLeft = 0;
     active = false;
-    sound.StopLoop("Data/Sound/warning.wav");
+    sound.StopLoop(kWarningMusic);
     // The third wave has waited for the countdown.
     scene->enemies->EndBossWarning();
   }

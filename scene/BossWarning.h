@@ -11,6 +11,9 @@ class GameScene;
 class BossWarning {
  public:
   explicit BossWarning(GameScene* scene);
+  // A play-through that ends during the warning (retry, back to the title)
+  // takes the warning music with it.
+  ~BossWarning();
   void Update();
   void Draw();
 

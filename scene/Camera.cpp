@@ -38,9 +38,13 @@ void Camera::Update(float pitch) {
     bobOffset.y = 0.0f;
     bobMatrix = MatrixTranslation(bobOffset);
   }
+  Aim(pitch, player.world);
+}
 
+void Camera::Aim(float pitch, const float4x4& playerWorld) {
+  aimed = true;
   pitchMatrix = MatrixRotationX(pitch * kDegToRad);
-  playerMatrix = player.world;
+  playerMatrix = playerWorld;
   cameraMatrix = bobMatrix * pitchMatrix * playerMatrix;
 
   target = TransformCoord(kShoulder, cameraMatrix);
@@ -67,6 +71,12 @@ void Camera::SetView() {
   device.ClearBackBuffer({0.2f, 0.2f, 0.2f, 1.0f});
   device.ClearDepth(1.0f, 0);
 
+  if (!aimed) {
+    // The player has not updated its world either: where it stands and faces.
+    const Player& player = *scene->player;
+    Aim(player.GetPitch(),
+        MatrixRotationY(player.GetYaw() * kDegToRad) * MatrixTranslation(player.GetPosition()));
+  }
   view = MatrixLookAtLH(eye, target, up);
   VelShaderManager& shaders = VelShaderManager::GetInstance();
   VelCbCamera& camera = shaders.cbCamera.Data();

@@ -11,6 +11,8 @@ class Camera {
   explicit Camera(GameScene* scene);
   void Update(float pitch);
   // Clears the frame and loads view and projection into the shader manager.
+  // Before the first update (a scene that starts in an inactive window) it
+  // first takes the pose that update would give, so the world is seen.
   void SetView();
 
   const float3& GetEye() const { return eye; }
@@ -31,4 +33,10 @@ class Camera {
   float3 up;
   float3 viewDirection;
   float4x4 view;
+  bool aimed = false;
+
+ private:
+  // Places eye and target behind the shoulder of a player with this world
+  // matrix, at the pitch, in front of any wall between them.
+  void Aim(float pitch, const float4x4& playerWorld);
 };

@@ -102,10 +102,16 @@ void GameScene::Update() {
     sound.PlayLoop("Data/Sound/game.wav", 0.1f);
   }
 
+  // Neither the HUD nor the game flow changes what decides this.
+  const bool worldRuns = WorldRuns();
+  // The charge hum belongs to the world: it goes quiet when the world stops,
+  // before the dead or clear screen sounds.
+  if (!worldRuns) effects->PauseHum();
+
   // The HUD and game flow update on every frame, frozen world or not.
   hud->Update();
 
-  if (!WorldRuns()) return;
+  if (!worldRuns) return;
 
   player->Update();
   gunHand->Update(player->GetPitch(), player->GetYaw());

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <clocale>
+#include <cstdlib>
 #include <cstring>
 #include <functional>
 #include <memory>
@@ -279,8 +280,23 @@ TEST_F(ApplicationTest, WithoutAFirstSceneTheLoopRunsNoScene) {
   EXPECT_EQ(platform->GetMilliseconds(), 48u) << "empty frames are still paced";
 }
 
-TEST(GameLocaleTest, FormatsNumbersWithADecimalPoint) {
-  ASSERT_NE(SetGameLocale(), nullptr);
+TEST(GameLocaleTest, SwitchesToUtf8TextAndFormatsNumbersWithADecimalPoint) {
+  // Start from a locale the game does not use: one with a decimal comma where
+  // the system has one, else the plain C locale (no UTF-8).
+  const char* start = nullptr;
+  for (const char* name : {"de_DE.UTF-8", "de_DE.utf8", "fr_FR.UTF-8", "fr_FR.utf8"}) {
+    if ((start = std::setlocale(LC_ALL, name))) break;
+  }
+  if (!start) start = std::setlocale(LC_ALL, "C");
+  ASSERT_NE(start, nullptr);
+  const std::string startName = start;
+  ASSERT_TRUE(startName == "C" || std::strcmp(std::localeconv()->decimal_point, ",") == 0) << startName;
+
+  const char* set = SetGameLocale();
+  ASSERT_NE(set, nullptr);
+  EXPECT_NE(std::string(set), startName);
+  EXPECT_STREQ(std::setlocale(LC_ALL, nullptr), set) << "the name is the locale now in force";
+  EXPECT_GT(MB_CUR_MAX, 1u) << "UTF-8 text, multi-byte";
   EXPECT_STREQ(std::localeconv()->decimal_point, ".");
   char text[16];
   std::snprintf(text, sizeof text, "%.1f", 2.5);

@@ -274,6 +274,28 @@ TEST_F(AssetModelsTest, FiguresFitTheGameOffsets) {
   }
 }
 
+TEST_F(AssetModelsTest, TheGunIsAHandgunInTheGunHand) {
+  const LoadedModel& gun = Cached("Player/Gun.gltf");
+  EXPECT_GT(BoundsOf(gun).lo.z, -0.7f) << "nothing reaches back past the hand like a stock";
+  // Everything but the slim barrel (within 0.15 of its axis) is a handgun's
+  // length: slide, frame, grip and sights end well short of the muzzle.
+  Bounds body;
+  for (const auto& t : gun.triangles)
+    for (const float3& p : {t.p0, t.p1, t.p2})
+      if (std::fmax(std::fabs(p.x + 0.2f), std::fabs(p.y + 0.2f)) > 0.15f) body.Add(p);
+  EXPECT_LT(body.hi.z, 1.5f);
+  EXPECT_LT(body.hi.z - body.lo.z, 2.0f);
+  // The grip drops through the gun hand's fist, at about (-0.15, -0.8, -0.13)
+  // of gun space at the game's fixed offsets.
+  Bounds grip = BoundsOf(gun, kIdentity, MaterialNamed(gun, "Grip"));
+  EXPECT_LT(grip.lo.y, -0.8f);
+  EXPECT_GT(grip.hi.y, -0.8f);
+  EXPECT_LT(grip.lo.z, -0.13f);
+  EXPECT_GT(grip.hi.z, -0.13f);
+  EXPECT_LT(grip.lo.x, -0.15f);
+  EXPECT_GT(grip.hi.x, -0.15f);
+}
+
 TEST_F(AssetModelsTest, SkyIsAnOpenDomeSeenFromInside) {
   for (const auto& t : Cached("Sky/Sky.gltf").triangles) {
     float3 centroid = (t.p0 + t.p1 + t.p2) / 3;

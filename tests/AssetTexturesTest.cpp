@@ -206,6 +206,19 @@ void ExpectDigitCells(const char* path, const std::vector<int>& lefts, int cellW
   }
 }
 
+TEST(AssetTextures, ThePistolPictureKeepsClearOfTheItemFramesAndDigits) {
+  // The HUD draws the picture's 150 x 75 texels centred at (440, -280). The
+  // item frames at (360, -310) and (420, -310) cover its texels x < 76 from
+  // y 47 down; a two-digit round count starts at x 131 from y 45 down.
+  Image img = LoadRgba("Data/Texture/gunIllust.png");
+  ASSERT_EQ(img.w, 150);
+  ASSERT_EQ(img.h, 75);
+  EXPECT_EQ(CountOpaque(img, 0, 47, 76, 28, 8), 0) << "under the item frames";
+  EXPECT_EQ(CountOpaque(img, 131, 45, 19, 30, 8), 0) << "under the round count";
+  EXPECT_GT(CountOpaque(img, 4, 4, 142, 40, 200), 2000) << "the slide across the top";
+  EXPECT_GT(CountOpaque(img, 80, 47, 50, 20, 200), 300) << "the grip at the right";
+}
+
 TEST(AssetTextures, DigitGlyphsSitInTheirSourceRectangles) {
   std::vector<int> ammo;
   for (int d = 0; d < 10; ++d) ammo.push_back(28 * d);

@@ -109,3 +109,27 @@ TEST_F(CameraTest, SetViewLoadsTheLookAtAndTheFixedProjection) {
   EXPECT_NEAR(ahead.y, 0.0f, 1e-3f);
   EXPECT_GT(ahead.z, 0.0f);
 }
+
+TEST_F(CameraTest, AGameThatStartsInAnInactiveWindowIsSeenFromTheFirstFrame) {
+  platform->SetActive(false);
+  const float3 start = game->player->GetPosition();
+  game->Frame();
+  // The pose the first update would give: over the right shoulder of the
+  // player where it stands, looking along +z.
+  EXPECT_NEAR(camera().target.x, start.x + 2.0f, 1e-4f);
+  EXPECT_NEAR(camera().target.y, start.y + 4.8f, 1e-4f);
+  EXPECT_NEAR(camera().target.z, start.z, 1e-4f);
+  EXPECT_NEAR(camera().eye.z, start.z - 10.0f, 1e-4f);
+  EXPECT_EQ(camera().up, (float3{0.0f, 1.0f, 0.0f}));
+  const float4x4 view = VelShaderManager::GetInstance().cbCamera.View().g_mV;
+  const float3 ahead = TransformCoord(camera().target, view);
+  EXPECT_NEAR(ahead.x, 0.0f, 1e-3f);
+  EXPECT_NEAR(ahead.y, 0.0f, 1e-3f);
+  EXPECT_NEAR(ahead.z, 10.0f, 1e-3f) << "a real look-at, not a collapsed one";
+  EXPECT_NEAR(view.m[0][0], 1.0f, 1e-5f);
+
+  // Once the window is active, the updates take over from that pose.
+  platform->SetActive(true);
+  Settle();
+  EXPECT_NEAR(camera().target.z, game->player->GetPosition().z, 1e-4f);
+}

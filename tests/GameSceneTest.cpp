@@ -144,10 +144,14 @@ TEST_F(GameSceneTest, OneFrameDrawsTheOpaqueModelsThenTheUnlitSkyWithTheirStates
     if (record.shader == VelShaderPath::Model) records.push_back(record);
   }
   ASSERT_EQ(records.size(), expected.size());
+  const std::vector<VelDrawRecord>& all = VelGraphicsDevice::GetInstance().GetDrawRecords();
+  const auto firstOther = std::find_if(all.begin(), all.end(), [](const VelDrawRecord& record) {
+    return record.shader != VelShaderPath::Model;
+  });
+  EXPECT_EQ(size_t(firstOther - all.begin()), records.size()) << "the model passes come first";
   for (size_t i = 0; i < records.size(); ++i) {
     const VelDrawRecord& record = records[i];
     SCOPED_TRACE(expected[i].what + " draw " + std::to_string(i));
-    EXPECT_EQ(record.shader, VelShaderPath::Model);
     EXPECT_TRUE(Near(record.world, expected[i].world));
     EXPECT_EQ(record.lightEnable, expected[i].lightEnable);
     EXPECT_EQ(record.blendMode, 1);

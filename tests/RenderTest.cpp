@@ -14,6 +14,7 @@
 #include <string>
 #include <vector>
 
+#include "SkipUnlessCi.h"
 #include "framework/VelEffectShader.h"
 #include "framework/VelGraphicsDevice.h"
 #include "framework/VelModel.h"
@@ -155,10 +156,10 @@ class RenderTest : public ::testing::Test {
     platform->EnableRenderWindow(true);
     InstallPlatform(std::move(platform));
     if (!Sys().CreateGameWindow("Halvane render test", 1280, 720))
-      GTEST_SKIP() << "no OpenGL context can be made: SDL could not open an OpenGL window";
+      HALVANE_SKIP_UNLESS_CI("an OpenGL context, but SDL could not open an OpenGL window");
     std::string error;
     if (!device.Init(Sys().NativeWindow(), 1280, 720, true, error))
-      GTEST_SKIP() << "no OpenGL context can be made: " << error;
+      HALVANE_SKIP_UNLESS_CI("an OpenGL context, which cannot be made: " + error);
     ASSERT_FALSE(device.IsHeadless());
     shaders.Init();
     ASSERT_TRUE(shaders.modelShader && shaders.effectShader.shader && shaders.spriteShader.shader)
@@ -318,12 +319,23 @@ TEST_F(RenderTest, ClosingTheWindowFirstStillReleasesCleanly) {
   ASSERT_TRUE(texture.Load("Data/Texture/frame.png"));
   VelBuffer buffer;
   ASSERT_TRUE(buffer.Create(VelBind::VertexBuffer, 64, VelUsage::Dynamic, nullptr));
+  // The debug context reports every GL error on stderr; without a context
+  // there must be no GL call to report.
+  testing::internal::CaptureStderr();
   Sys().DestroyGameWindow();
   shaders.Release();
   device.Release();
   texture.Release();
   buffer.Release();
-  SUCCEED() << "nothing called GL without a context";
+  const std::string errors = testing::internal::GetCapturedStderr();
+  EXPECT_EQ(errors.find("GL error"), std::string::npos) << errors;
+  EXPECT_FALSE(texture.IsValid());
+  EXPECT_FALSE(buffer.IsValid());
+  EXPECT_EQ(buffer.GetCapacity(), 0u);
+  EXPECT_FALSE(device.GetBackBuffer()) << "the device holds nothing of the gone context";
+  EXPECT_FALSE(device.GetWhiteTexture());
+  EXPECT_FALSE(shaders.modelShader);
+  device.Release();
 }
 
 // A texture that failed to load is drawn as nothing, as on Direct3D where an
@@ -542,3 +554,44 @@ TEST_F(RenderTest, AWhollyTransparentSpriteIsNotSent) {
 }
 
 }  // namespace
+
+// Front faces are clockwise on screen, as on Direct3D: culling back faces
+// keeps a triangle wound clockwise as seen and drops one wound the other way;
+// culling front faces does the opposite.
+TEST_F(RenderTest, CullingKeepsTheFacesDirect3DKeeps) {
+  const float4 clear{0.1f, 0.2f, 0.4f, 1.0f};
+  const float4 green{0, 0.8f, 0, 1};
+  // Seen from the camera (x to the right, y up): bottom-left, top-left,
+  // bottom-right is clockwise; the same corners the other way round are not.
+  const VelEffectVertex clockwise[3] = {
+      {{-0.5f, -0.5f, 0}, {0, 0}, green}, {{-0.5f, 0.5f, 0}, {0, 0}, green}, {{0.5f, -0.5f, 0}, {0, 0}, green}};
+  const VelEffectVertex counterClockwise[3] = {clockwise[0], clockwise[2], clockwise[1]};
+
+  const VelCbCamera& camera = shaders.cbCamera.View();
+  int x[3], y[3];
+  for (int i = 0; i < 3; ++i) ToPixel(clockwise[i].pos + float3{-1.5f, 0, 0}, camera, x[i], y[i]);
+  ASSERT_GT((x[1] - x[0]) * (y[2] - y[0]) - (x[2] - x[0]) * (y[1] - y[0]), 0)
+      << "the first triangle must be clockwise on screen (y down)";
+  int leftX, leftY, rightX, rightY;
+  ToPixel({-1.5f - 0.2f, -0.2f, 0}, camera, leftX, leftY);
+  ToPixel({1.5f - 0.2f, -0.2f, 0}, camera, rightX, rightY);
+
+  auto isGreen = [](Pixel p) { return p.g > 150 && p.r < 60; };
+  for (VelCullMode cull : {VelCullMode::Back, VelCullMode::Front, VelCullMode::None}) {
+    SCOPED_TRACE(int(cull));
+    device.ClearBackBuffer(clear);
+    device.ClearDepth(1.0f, 0);
+    device.SetRasterizerState(device.CreateRasterizerState(cull, VelFillMode::Solid, true, false));
+    shaders.BeginEffect();
+    device.SetTexture(0, device.GetWhiteTexture().get());
+    shaders.effectShader.cbPerObject.Data().g_mW = MatrixTranslation(-1.5f, 0, 0);
+    shaders.effectShader.cbPerObject.Upload();
+    device.DrawVertices(VelTopology::TriangleList, 3, clockwise, sizeof(VelEffectVertex));
+    shaders.effectShader.cbPerObject.Data().g_mW = MatrixTranslation(1.5f, 0, 0);
+    shaders.effectShader.cbPerObject.Upload();
+    device.DrawVertices(VelTopology::TriangleList, 3, counterClockwise, sizeof(VelEffectVertex));
+    Image image = Capture("RenderTest_Culling");
+    EXPECT_EQ(isGreen(image.At(leftX, leftY)), cull != VelCullMode::Front) << "the clockwise triangle";
+    EXPECT_EQ(isGreen(image.At(rightX, rightY)), cull != VelCullMode::Back) << "the counter-clockwise one";
+  }
+}

@@ -5,6 +5,7 @@
 #include <optional>
 #include <string>
 
+#include "SkipUnlessCi.h"
 #include "platform/Letterbox.h"
 #include "platform/sdl/SdlPlatform.h"
 
@@ -93,11 +94,12 @@ class SdlPlatformTest : public ::testing::Test {
     Hide("DISPLAY", display);
     Hide("WAYLAND_DISPLAY", wayland);
     SDL_SetHint(SDL_HINT_VIDEODRIVER, "offscreen");
-    if (SDL_InitSubSystem(SDL_INIT_VIDEO) != 0) GTEST_SKIP() << "SDL video cannot start: " << SDL_GetError();
+    if (SDL_InitSubSystem(SDL_INIT_VIDEO) != 0)
+      HALVANE_SKIP_UNLESS_CI(std::string("SDL video, which cannot start: ") + SDL_GetError());
     videoStarted = true;
     platform.emplace();
     if (!platform->CreateGameWindow("Halvane  ver.0.9.7", 1280, 720))
-      GTEST_SKIP() << "no OpenGL window under the offscreen driver: " << SDL_GetError();
+      HALVANE_SKIP_UNLESS_CI(std::string("an OpenGL window under the offscreen driver: ") + SDL_GetError());
     window = static_cast<SDL_Window*>(platform->NativeWindow());
   }
   void TearDown() override {
@@ -173,7 +175,7 @@ TEST_F(SdlPlatformTest, WindowHasAFixedClientAreaTitleAndAnOpenGlSurface) {
 
 TEST_F(SdlPlatformTest, WindowTakesAnOpenGl33CoreContextWithADepthBuffer) {
   SDL_GLContext context = SDL_GL_CreateContext(window);
-  if (!context) GTEST_SKIP() << "no OpenGL 3.3 core here: " << SDL_GetError();
+  if (!context) HALVANE_SKIP_UNLESS_CI(std::string("an OpenGL 3.3 core context: ") + SDL_GetError());
   int major = 0, minor = 0, profile = 0, depth = 0;
   SDL_GL_GetAttribute(SDL_GL_CONTEXT_MAJOR_VERSION, &major);
   SDL_GL_GetAttribute(SDL_GL_CONTEXT_MINOR_VERSION, &minor);

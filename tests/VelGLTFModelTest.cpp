@@ -178,6 +178,61 @@ TEST(VelGLTFModelTest, TrianglesAreMirroredInZAndRewound) {
   EXPECT_EQ(n.Subsets[0].faceCount, 1u);
 }
 
+// Khronos' TriangleWithoutIndices sample: one triangle of three float3
+// positions in an embedded buffer, no indices.
+const char* const kTriangleWithoutIndices = R"({
+  "scene": 0,
+  "scenes": [{"nodes": [0]}],
+  "nodes": [{"mesh": 0}],
+  "meshes": [{"primitives": [{"attributes": {"POSITION": 0}}]}],
+  "buffers": [{"uri": "data:application/octet-stream;base64,AAAAAAAAAAAAAAAAAACAPwAAAAAAAAAAAAAAAAAAgD8AAAAA",
+               "byteLength": 36}],
+  "bufferViews": [{"buffer": 0, "byteOffset": 0, "byteLength": 36, "target": 34962}],
+  "accessors": [{"bufferView": 0, "byteOffset": 0, "componentType": 5126, "count": 3, "type": "VEC3",
+                 "max": [1.0, 1.0, 0.0], "min": [0.0, 0.0, 0.0]}],
+  "asset": {"version": "2.0"}
+})";
+
+TEST(VelGLTFModelTest, PrimitivesWithoutIndicesTakeTheirVerticesThreeToATriangle) {
+  TempDir dir;
+  const std::string sample = dir.File("TriangleWithoutIndices.gltf");
+  gltftest::WriteText(sample, kTriangleWithoutIndices);
+  auto model = VelLoadGLTFModel(sample);
+  ASSERT_TRUE(model);
+  const VelGLTFNode& triangle = *model->Nodes[0];
+  ASSERT_EQ(triangle.Vertices.size(), 3u);
+  EXPECT_EQ(triangle.Vertices[1].position, (float3{1, 0, 0}));
+  ASSERT_EQ(triangle.Faces.size(), 1u);
+  EXPECT_EQ(triangle.Faces[0].indices[0], 0u);
+  EXPECT_EQ(triangle.Faces[0].indices[1], 2u);
+  EXPECT_EQ(triangle.Faces[0].indices[2], 1u);
+  ASSERT_EQ(triangle.Subsets.size(), 1u);
+  EXPECT_EQ(triangle.Subsets[0].faceCount, 1u);
+
+  // Seven vertices: two triangles, the seventh vertex is kept but in no face.
+  // Beside an indexed primitive, its faces are offset like any other's.
+  GltfBuilder b;
+  int seven = b.AddVec3({0, 0, 0, 1, 0, 0, 0, 1, 0, 2, 0, 0, 3, 0, 0, 2, 1, 0, 9, 9, 9});
+  json unindexed = b.Primitive(seven, -1, 1);
+  unindexed.erase("indices");
+  b.AddNode({{"mesh", b.AddMesh({unindexed, b.Primitive(b.AddVec3(kTriangle), b.AddIndices({0, 1, 2}))})}});
+  b.AddMaterial(json::object());
+  b.AddMaterial(json::object());
+  auto both = VelLoadGLTFModel(b.WriteGltf(dir.File("both.gltf")));
+  ASSERT_TRUE(both);
+  const VelGLTFNode& n = *both->Nodes[0];
+  EXPECT_EQ(n.Vertices.size(), 10u);
+  ASSERT_EQ(n.Faces.size(), 3u);
+  ASSERT_EQ(n.Subsets.size(), 2u);
+  EXPECT_EQ(n.Subsets[1].material, 1u);
+  EXPECT_EQ(n.Subsets[1].faceCount, 2u);
+  auto face = [&n](size_t k) {
+    return std::vector<uint32_t>(std::begin(n.Faces[k].indices), std::end(n.Faces[k].indices));
+  };
+  EXPECT_EQ(face(1), (std::vector<uint32_t>{3, 5, 4}));
+  EXPECT_EQ(face(2), (std::vector<uint32_t>{6, 8, 7}));
+}
+
 TEST(VelGLTFModelTest, PrimitivesSortByMaterialIntoSubsets) {
   TempDir dir;
   GltfBuilder b;
@@ -380,8 +435,8 @@ TEST(VelGLTFModelTest, BrokenPrimitivesAreSkipped) {
   int shortNormals = b.AddVec3({0, 0, 1});
   int huge = b.AddAccessor(view, gltftest::kFloat, size_t(1) << 62, "VEC3");
 
-  json noIndices = b.Primitive(good, idx);
-  noIndices.erase("indices");
+  json badIndices = b.Primitive(good, idx);
+  badIndices["indices"] = good;  // not scalar
   json noPosition = b.Primitive(good, idx);
   noPosition["attributes"].erase("POSITION");
   noPosition["attributes"]["NORMAL"] = good;
@@ -390,7 +445,7 @@ TEST(VelGLTFModelTest, BrokenPrimitivesAreSkipped) {
   b.AddNode(
       {{"mesh", b.AddMesh({b.Primitive(good, bigIdx), b.Primitive(past, idx), b.Primitive(hugeView, idx),
                            b.Primitive(noBuffer, idx), b.Primitive(notFloat, idx), b.Primitive(vec2, idx),
-                           b.Primitive(huge, idx), b.Primitive(good, huge), noIndices, noPosition, fewNormals,
+                           b.Primitive(huge, idx), b.Primitive(good, huge), badIndices, noPosition, fewNormals,
                            b.Primitive(good, idx, 1)})}});
   b.AddMaterial(json::object());
   b.AddMaterial(json::object());

@@ -401,9 +401,9 @@ bool VelGlBackend::Init(void* nativeWindow, int w, int h, bool debugLayer, std::
   glViewport(0, 0, w, h);
   glDepthRange(0.0, 1.0);
   glScissor(0, 0, w, h);
-  // Front faces are clockwise on screen; with y up in window space that is
-  // counter-clockwise here.
-  glFrontFace(GL_CCW);
+  // Front faces are clockwise on screen, as on Direct3D. The frame is not
+  // flipped on its way to the screen, so on screen and in window space wind alike.
+  glFrontFace(GL_CW);
   CheckErrors("init");
   return true;
 }

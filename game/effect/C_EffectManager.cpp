@@ -123,6 +123,12 @@ void C_EffectManager::DrawModels() {
   for (const auto& effect : modelEffects) effect->Draw();
 }
 
+void C_EffectManager::PauseHum() {
+  for (const auto& effect : effects) {
+    if (auto* charge = dynamic_cast<C_EnergyCharge*>(effect.get())) charge->PauseHum();
+  }
+}
+
 void C_EffectManager::Clear() {
   effects.clear();
   modelEffects.clear();

@@ -54,6 +54,8 @@ class C_EffectManager {
   void Draw();
   void Draw2D();
   void DrawModels();
+  // Quiets the charge hum while the world stands still (see C_EnergyCharge).
+  void PauseHum();
   void Clear();
 
   GameScene* scene;

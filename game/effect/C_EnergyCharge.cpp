@@ -26,7 +26,15 @@ bool C_EnergyCharge::UpdateWithScene(GameScene* scene) {
   // Counters past the sheet's ten cells wrap through the sampler.
   WriteStripQuad(kHalfSize, 10, 4);
   VelSoundManager& sound = VelSoundManager::GetInstance();
-  if (!Sys().IsKeyDown(Key::RButton)) {
+  const bool held = Sys().IsKeyDown(Key::RButton);
+  if (humPaused) {
+    humPaused = false;
+    if (held) {
+      humming = true;
+      sound.PlayLoop(kHumSound, 0.3f);
+    }
+  }
+  if (!held) {
     if (humming) {
       humming = false;
       sound.StopLoop(kHumSound);
@@ -50,6 +58,13 @@ bool C_EnergyCharge::UpdateWithScene(GameScene* scene) {
   position = GunMuzzlePoint(*scene);
   Billboard();
   return true;
+}
+
+void C_EnergyCharge::PauseHum() {
+  if (!humming) return;
+  humming = false;
+  humPaused = true;
+  VelSoundManager::GetInstance().StopLoop(kHumSound);
 }
 
 void C_EnergyCharge::ReleaseShot(GameScene* scene) {

@@ -11,10 +11,14 @@ class C_EnergyCharge : public C_TexEffect {
   // A glow deleted while it hums (the scene ends mid-charge) stops the hum.
   ~C_EnergyCharge() override;
   bool UpdateWithScene(GameScene* scene) override;
+  // The world stands still (death, clear, an inactive window): the hum goes
+  // quiet, and comes back on the next update if the charge is still held.
+  void PauseHum();
   const char* ClassName() const override { return "C_EnergyCharge"; }
 
   bool charged = false;
   bool humming = false;
+  bool humPaused = false;
 
  private:
   void ReleaseShot(GameScene* scene);

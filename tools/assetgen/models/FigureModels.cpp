@@ -153,25 +153,32 @@ struct GunLook {
   int body, grip, sight, cell;
 };
 
-// The sidearm, a heavy long-barrelled pistol: barrel axis at x -0.2, y -0.2 along
-// +z, muzzle at z 3.5; the grip drops below z -0.35..0.2.
+// The sidearm, a handgun: a short slide and frame over the grip, which drops
+// under z -0.45..0.2 into the gun hand's fist, and a slim exposed barrel that
+// runs on to the muzzle brake, on the axis x -0.2, y -0.2 with the muzzle at
+// z 3.5 where the shots and flashes leave. Nothing reaches behind the grip.
 void BuildGun(Mesh& m, const GunLook& g, const Xf& xf) {
   auto box = [&](float3 lo, float3 hi, const Xf& local = Xf{}) { m.Box(lo, hi, local.Then(xf)); };
+  const Xf barrelAxis = kAlongZ.Then(Translate(-0.2f, -0.2f, 0));
   Use(m, g.body, {0.32f, 0.33f, 0.36f, 1}, 1);
-  box({-0.42f, -0.42f, -0.6f}, {0.02f, 0.05f, 2.6f});
-  box({-0.38f, -0.62f, -0.3f}, {-0.02f, -0.42f, 2.3f});
-  m.Cylinder(0.14f, 0.14f, 2.6f, 3.5f, 10, kAlongZ.Then(Translate(-0.2f, -0.2f, 0)).Then(xf), true, false,
-             true);
-  m.Cylinder(0.21f, 0.21f, 3.0f, 3.4f, 8, kAlongZ.Then(Translate(-0.2f, -0.2f, 0)).Then(xf), false);
+  box({-0.38f, -0.36f, -0.55f}, {-0.02f, 0.04f, 1.25f});  // slide
+  box({-0.36f, -0.52f, -0.35f}, {-0.04f, -0.36f, 1.1f});  // frame
+  m.Cylinder(0.09f, 0.09f, 1.25f, 3.3f, 10, barrelAxis.Then(xf), true, false, false);
+  m.Cylinder(0.13f, 0.13f, 3.25f, 3.5f, 10, barrelAxis.Then(xf), true, true, true);
+  // Trigger guard and trigger in front of the grip.
+  box({-0.26f, -0.74f, 0.0f}, {-0.14f, -0.68f, 0.5f});
+  box({-0.26f, -0.74f, 0.44f}, {-0.14f, -0.52f, 0.5f});
+  box({-0.23f, -0.68f, 0.14f}, {-0.17f, -0.52f, 0.2f});
   Use(m, g.grip, {0.2f, 0.2f, 0.22f, 1}, 1);
-  box({-0.37f, -0.95f, -0.2f}, {-0.03f, 0.0f, 0.25f}, RotX(-14).Then(Translate(0, -0.5f, -0.05f)));
-  box({-0.24f, -0.95f, 0.3f}, {-0.16f, -0.62f, 0.75f});
+  box({-0.35f, -0.95f, -0.22f}, {-0.05f, 0.0f, 0.24f}, RotX(-14).Then(Translate(0, -0.5f, -0.05f)));
+  box({-0.37f, -1.0f, -0.26f}, {-0.03f, -0.92f, 0.28f}, RotX(-14).Then(Translate(0, -0.5f, -0.05f)));
   Use(m, g.sight);
-  box({-0.26f, 0.05f, 0.1f}, {-0.14f, 0.13f, 2.4f});
-  box({-0.3f, 0.05f, -0.55f}, {-0.1f, 0.24f, -0.4f});
+  box({-0.24f, 0.04f, 1.1f}, {-0.16f, 0.12f, 1.2f});
+  box({-0.32f, 0.04f, -0.52f}, {-0.25f, 0.14f, -0.42f});
+  box({-0.15f, 0.04f, -0.52f}, {-0.08f, 0.14f, -0.42f});
   Use(m, g.cell);
-  box({0.02f, -0.34f, 0.5f}, {0.07f, -0.1f, 1.9f});
-  box({-0.47f, -0.34f, 0.5f}, {-0.42f, -0.1f, 1.9f});
+  box({-0.02f, -0.26f, 0.25f}, {0.01f, -0.1f, 0.95f});
+  box({-0.41f, -0.26f, 0.25f}, {-0.38f, -0.1f, 0.95f});
 }
 
 GunLook AddGunLook(Model& model) {

@@ -326,8 +326,13 @@ void Silhouette(Canvas& c, const Sdf& shape, const Paint& fill, float rim) {
   c.Over(m, fill);
 }
 
+// The pistol faces left with its grip at the right: the HUD lays the two item
+// frames over the lower left of this picture (x below 76, y from 47 down), so
+// the slide keeps to the top and the grip to the right of them.
 bool GunIllustration(const TextureContext& ctx) {
   Canvas c(150, 75);
+  // Drawn facing right, then mirrored, moved 6 pixels left and raised by 7.
+  auto placed = [](Sdf shape) { return Sdf([shape](float x, float y) { return shape(144 - x, y + 7); }); };
   std::vector<Point> grip = {{24, 33}, {60, 33}, {52, 70}, {17, 68}};
   Sdf gun = [grip](float x, float y) {
     float slide = SdBox(x, y, 80, 21, 60, 10, 3);
@@ -336,27 +341,28 @@ bool GunIllustration(const TextureContext& ctx) {
     float sight = std::min(SdBox(x, y, 134, 10, 3, 2, 1), SdBox(x, y, 26, 10, 4, 2, 1));
     return std::min(std::min(slide, frame), std::min(handle, sight));
   };
-  Silhouette(c, gun, VerticalGradient(10, Rgb8(214, 224, 236), 70, Rgb8(108, 120, 138)), 2);
+  Silhouette(c, placed(gun), VerticalGradient(5, Rgb8(214, 224, 236), 65, Rgb8(108, 120, 138)), 2);
   // Trigger guard and trigger.
   Sdf guard = [](float x, float y) {
     float ring = std::fabs(SdBox(x, y, 76, 44, 12, 7, 6)) - 1.6f;
     return std::max(ring, 40 - y);
   };
-  Silhouette(c, guard, Solid(Rgb8(150, 162, 178)), 1.2f);
-  c.OverSdf([](float x, float y) { return SdSegment(x, y, 72, 41, 70, 48, 1.4f); }, Solid(Rgb8(60, 66, 78)));
+  Silhouette(c, placed(guard), Solid(Rgb8(150, 162, 178)), 1.2f);
+  c.OverSdf(placed([](float x, float y) { return SdSegment(x, y, 72, 41, 70, 48, 1.4f); }),
+            Solid(Rgb8(60, 66, 78)));
   // Slide serrations, ejection port, grip ridges and a cyan edge light.
-  for (int k = 0; k < 5; ++k) c.OverSdf(Box(32 + k * 4.0f, 21, 0.8f, 6, 0), Solid(Rgb8(70, 80, 96, 0.9f)));
-  c.OverSdf(Box(100, 17, 12, 3, 1), Solid(Rgb8(30, 36, 46)));
+  for (int k = 0; k < 5; ++k)
+    c.OverSdf(placed(Box(32 + k * 4.0f, 21, 0.8f, 6, 0)), Solid(Rgb8(70, 80, 96, 0.9f)));
+  c.OverSdf(placed(Box(100, 17, 12, 3, 1)), Solid(Rgb8(30, 36, 46)));
   for (int k = 0; k < 6; ++k) {
     float y = 40 + k * 5.0f;
-    c.OverSdf(
-        [y](float x, float py) {
-          return SdSegment(x, py, 26 - (y - 40) * 0.2f, y, 52 - (y - 40) * 0.2f, y, 0.8f);
-        },
-        Solid(Rgb8(58, 66, 80, 0.85f)));
+    c.OverSdf(placed([y](float x, float py) {
+                return SdSegment(x, py, 26 - (y - 40) * 0.2f, y, 52 - (y - 40) * 0.2f, y, 0.8f);
+              }),
+              Solid(Rgb8(58, 66, 80, 0.85f)));
   }
-  c.OverSdf(Box(80, 12.2f, 56, 0.8f, 0), Solid(WithAlpha(kCyan, 0.8f)));
-  c.OverSdf([](float x, float y) { return SdCircle(x, y, 138, 21, 2.4f); }, Solid(Rgb8(20, 22, 28)));
+  c.OverSdf(placed(Box(80, 12.2f, 56, 0.8f, 0)), Solid(WithAlpha(kCyan, 0.8f)));
+  c.OverSdf(placed([](float x, float y) { return SdCircle(x, y, 138, 21, 2.4f); }), Solid(Rgb8(20, 22, 28)));
   return SaveTexture(ctx, "Texture/gunIllust.png", c, false);
 }
 
