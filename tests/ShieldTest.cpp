@@ -40,7 +40,9 @@ TEST_F(ShieldTest, BrokenAtFullOpacityItIsGoneOnThe81stUpdate) {
   EXPECT_TRUE(shield.broken);
   EXPECT_EQ(CountPlayed(Op::Play3D, "Data/Sound/breakShield.wav"), 1);
   for (const auto& call : VelSoundEngine::GetInstance().GetRecord()) {
-    if (call.file == "Data/Sound/breakShield.wav") EXPECT_EQ(call.position, shield.GetMatrix().Translation());
+    if (call.file == "Data/Sound/breakShield.wav") {
+      EXPECT_EQ(call.position, shield.GetMatrix().Translation());
+    }
   }
 }
 
