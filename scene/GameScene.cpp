@@ -124,6 +124,7 @@ void GameScene::Update() {
 }
 
 void GameScene::SetCamera() {
+  VelGraphicsDevice::GetInstance().BeginWorld();
   camera->SetView();
 }
 
@@ -164,6 +165,7 @@ void GameScene::Draw() {
   device.SetBlendState(alphaBlend);
   device.SetDepthStencilState(depthTestWrite);
 
+  device.BeginOverlay();
   BeginSprite(false, true);
   // The 2D step of the effects, then the HUD.
   effects->Draw2D();

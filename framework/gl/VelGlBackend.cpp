@@ -299,9 +299,12 @@ void VelGlBackend::Shutdown() {
   if (context) {
     if (SDL_GL_GetCurrentContext() == context) {
       if (framebuffer) glDeleteFramebuffers(1, &framebuffer);
+      if (worldFramebuffer) glDeleteFramebuffers(1, &worldFramebuffer);
       if (emptyTexture) glDeleteTextures(1, &emptyTexture);
     }
     framebuffer = 0;
+    worldFramebuffer = 0;
+    worldColor = 0;
     emptyTexture = 0;
     *alive = false;
     SDL_GL_DeleteContext(static_cast<SDL_GLContext>(context));
@@ -777,6 +780,37 @@ VelGlStats& VelGlCounters() {
 
 void VelGlFinish() {
   glFinish();
+}
+
+void VelGlBackend::SetRenderTarget(const VelTextureResource* color, int targetWidth, int targetHeight) {
+  GLuint target = framebuffer;
+  if (color) {
+    const GLuint name = static_cast<const GlTexture*>(color)->name;
+    if (!worldFramebuffer) glGenFramebuffers(1, &worldFramebuffer);
+    glBindFramebuffer(GL_FRAMEBUFFER, worldFramebuffer);
+    if (worldColor != name) {
+      glFramebufferTexture2D(GL_FRAMEBUFFER, GL_COLOR_ATTACHMENT0, GL_TEXTURE_2D, name, 0);
+      glFramebufferTexture2D(GL_FRAMEBUFFER, GL_DEPTH_ATTACHMENT, GL_TEXTURE_2D,
+                             static_cast<GlTexture*>(depthBuffer.get())->name, 0);
+      worldColor = name;
+    }
+    target = worldFramebuffer;
+  }
+  glBindFramebuffer(GL_FRAMEBUFFER, target);
+  glViewport(0, 0, targetWidth, targetHeight);
+  glScissor(0, 0, targetWidth, targetHeight);
+  CheckErrors("render target");
+}
+
+// The stretch is a blit: it reads no bound state but the scissor test.
+void VelGlBackend::StretchToBackBuffer(const VelTextureResource&, int sourceWidth, int sourceHeight,
+                                       const VelPipelineState&) {
+  glDisable(GL_SCISSOR_TEST);
+  glBindFramebuffer(GL_READ_FRAMEBUFFER, worldFramebuffer);
+  glBindFramebuffer(GL_DRAW_FRAMEBUFFER, framebuffer);
+  glBlitFramebuffer(0, 0, sourceWidth, sourceHeight, 0, 0, width, height, GL_COLOR_BUFFER_BIT, GL_LINEAR);
+  SetRenderTarget(nullptr, width, height);
+  if (scissorOn) glEnable(GL_SCISSOR_TEST);
 }
 
 void VelGlBackend::ClearColor(const float4& color) {
