@@ -33,6 +33,8 @@ void InstallCaptureHook(Application& application) {
     std::fprintf(stderr, "HALVANE_CAPTURE is DIR:F1,F2,...\n");
     return;
   }
+  // Captures compare pixel for pixel: the world at full size.
+  VelGraphicsDevice::GetInstance().GetRenderScale().SetFixed(1.0f);
   auto frame = std::make_shared<long>(-1);
   const uint32_t start = Sys().GetMilliseconds();
   application.SetFrameHook([request, frame, start, &application] {
@@ -56,6 +58,8 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
   Application& application = Application::GetInstance();
   application.SetServices(DefaultApplicationServices());
   application.SetFirstScene([] { return std::make_unique<TitleScene>(); });
+  // A machine that cannot draw the world in time draws it smaller.
+  VelGraphicsDevice::GetInstance().GetRenderScale().SetAutomatic();
   InstallCaptureHook(application);
   application.Run();
   CoUninitialize();

@@ -46,6 +46,8 @@ struct RunOptions {
   std::string memoryLog;
   bool bot = false;
   long botRounds = 1;
+  // 0: automatic. Captures stay reproducible at a fixed 1 unless told.
+  float renderScale = 1.0f;
 };
 
 void Usage() {
@@ -54,6 +56,7 @@ void Usage() {
       "usage: halvane-dev run [--start game|title] [--script FILE] [--frames N] [--clock-ms T]\n"
       "                       [--trace FILE] [--video headless|offscreen] [--capture DIR --at F1,F2,...]\n"
       "                       [--draws on|off] [--record FILE] [--memory-log FILE] [--bot-rounds N]\n"
+      "                       [--render-scale auto|1|0.75|0.5]\n"
       "       halvane-dev run --bot [--seed S] [--frames N] [--trace FILE] [--video ...] [--capture ...]\n"
       "  --bot plays from the title to the clear screen and back (at most N frames, 60000 by default);\n"
       "  --seed S starts the clock at S milliseconds (the same as --clock-ms)\n");
@@ -64,6 +67,20 @@ bool ParseNumber(const std::string& text, long& out) {
   char* end = nullptr;
   out = std::strtol(text.c_str(), &end, 10);
   return *end == '\0' && out >= 0;
+}
+
+// "auto" gives 0; otherwise a number from 0.5 to 1.
+bool ParseRenderScale(const std::string& text, float& out) {
+  if (text == "auto") {
+    out = 0.0f;
+    return true;
+  }
+  if (text.empty()) return false;
+  char* end = nullptr;
+  const float scale = std::strtof(text.c_str(), &end);
+  if (*end != '\0' || !(scale >= VelRenderScale::kMinScale && scale <= VelRenderScale::kMaxScale)) return false;
+  out = scale;
+  return true;
 }
 
 bool ParseOptions(const std::vector<std::string>& args, RunOptions& options) {
@@ -108,6 +125,11 @@ bool ParseOptions(const std::vector<std::string>& args, RunOptions& options) {
         return false;
       }
       options.draws = value == "on";
+    } else if (arg == "--render-scale") {
+      if (!ParseRenderScale(value, options.renderScale)) {
+        std::fprintf(stderr, "run: --render-scale is auto or a scale from 0.5 to 1\n");
+        return false;
+      }
     } else if (arg == "--bot-rounds") {
       if (!ParseNumber(value, options.botRounds) || options.botRounds < 1) return false;
     } else if (arg == "--record") {
@@ -493,6 +515,12 @@ int RunRunVerb(const DevArgs& args) {
     }
   });
   app.SetFrameLimit(static_cast<uint64_t>(frameCount));
+
+  VelRenderScale& renderScale = VelGraphicsDevice::GetInstance().GetRenderScale();
+  if (options.renderScale > 0)
+    renderScale.SetFixed(options.renderScale);
+  else
+    renderScale.SetAutomatic();
 
   if (frameCount > 0) {
     if (!app.Initialise(Application::kWidth, Application::kHeight)) {
