@@ -18,6 +18,12 @@ ApplicationServices DefaultApplicationServices() {
   services.initSoundEngine = [] { return VelSoundEngine::GetInstance().Init(); };
   services.updateSoundEngine = [] { VelSoundEngine::GetInstance().Update(); };
   services.present = [] { VelGraphicsDevice::GetInstance().Present(); };
+  services.setRasterising = [](bool on) {
+    VelGraphicsDevice& device = VelGraphicsDevice::GetInstance();
+    const bool was = device.IsRasterising();
+    device.SetRasterising(on);
+    return was;
+  };
   services.releaseShaderManager = [] { VelShaderManager::GetInstance().Release(); };
   services.releaseGraphicsDevice = [] { VelGraphicsDevice::GetInstance().Release(); };
   services.releaseSoundEngine = [] { VelSoundEngine::GetInstance().Release(); };

@@ -17,6 +17,9 @@ struct ApplicationServices {
   // Once per frame.
   std::function<void()> updateSoundEngine;
   std::function<void()> present;
+  // Switches rasterising on or off for a frame whose drawing is skipped and
+  // returns the setting it replaces.
+  std::function<bool(bool on)> setRasterising;
 
   // Shut-down, in the order the shell calls them.
   std::function<void()> releaseShaderManager;

@@ -48,6 +48,7 @@ struct RunOptions {
   long botRounds = 1;
   // 0: automatic. Captures stay reproducible at a fixed 1 unless told.
   float renderScale = 1.0f;
+  FrameSkipMode frameSkip = FrameSkipMode::Off;
 };
 
 void Usage() {
@@ -56,10 +57,11 @@ void Usage() {
       "usage: halvane-dev run [--start game|title] [--script FILE] [--frames N] [--clock-ms T]\n"
       "                       [--trace FILE] [--video headless|offscreen] [--capture DIR --at F1,F2,...]\n"
       "                       [--draws on|off] [--record FILE] [--memory-log FILE] [--bot-rounds N]\n"
-      "                       [--render-scale auto|1|0.75|0.5]\n"
+      "                       [--render-scale auto|1|0.75|0.5] [--frame-skip off|on|every-other]\n"
       "       halvane-dev run --bot [--seed S] [--frames N] [--trace FILE] [--video ...] [--capture ...]\n"
       "  --bot plays from the title to the clear screen and back (at most N frames, 60000 by default);\n"
-      "  --seed S starts the clock at S milliseconds (the same as --clock-ms)\n");
+      "  --seed S starts the clock at S milliseconds (the same as --clock-ms)\n"
+      "  --frame-skip every-other skips every other draw: the trace must stay the same\n");
 }
 
 bool ParseNumber(const std::string& text, long& out) {
@@ -128,6 +130,17 @@ bool ParseOptions(const std::vector<std::string>& args, RunOptions& options) {
     } else if (arg == "--render-scale") {
       if (!ParseRenderScale(value, options.renderScale)) {
         std::fprintf(stderr, "run: --render-scale is auto or a scale from 0.5 to 1\n");
+        return false;
+      }
+    } else if (arg == "--frame-skip") {
+      if (value == "off") {
+        options.frameSkip = FrameSkipMode::Off;
+      } else if (value == "on") {
+        options.frameSkip = FrameSkipMode::WhenBehind;
+      } else if (value == "every-other") {
+        options.frameSkip = FrameSkipMode::EveryOther;
+      } else {
+        std::fprintf(stderr, "run: --frame-skip is off, on or every-other\n");
         return false;
       }
     } else if (arg == "--bot-rounds") {
@@ -515,6 +528,7 @@ int RunRunVerb(const DevArgs& args) {
     }
   });
   app.SetFrameLimit(static_cast<uint64_t>(frameCount));
+  app.SetFrameSkip(options.frameSkip);
 
   VelRenderScale& renderScale = VelGraphicsDevice::GetInstance().GetRenderScale();
   if (options.renderScale > 0)
