@@ -121,6 +121,7 @@ bool Application::RunFrame() {
   if (measured >= kMeasurementMs) {
     measuredFrameRate = static_cast<int32_t>(frameCounter * 1000u / measured);
     measuredDrawRate = static_cast<int32_t>(drawCounter * 1000u / measured);
+    if (services.frameRateMeasured) services.frameRateMeasured(measuredDrawRate);
     measurementStart = frameStart;
     frameCounter = 0;
     drawCounter = 0;

@@ -1,5 +1,6 @@
 #include "app/ApplicationServices.h"
 
+#include "framework/VelFrameRateOverlay.h"
 #include "framework/VelGraphicsDevice.h"
 #include "framework/VelShaderManager.h"
 #include "framework/VelSoundEngine.h"
@@ -17,7 +18,13 @@ ApplicationServices DefaultApplicationServices() {
   services.initShaderManager = [] { VelShaderManager::GetInstance().Init(); };
   services.initSoundEngine = [] { return VelSoundEngine::GetInstance().Init(); };
   services.updateSoundEngine = [] { VelSoundEngine::GetInstance().Update(); };
-  services.present = [] { VelGraphicsDevice::GetInstance().Present(); };
+  services.present = [] {
+    VelFrameRateOverlay::GetInstance().Draw();
+    VelGraphicsDevice::GetInstance().Present();
+  };
+  services.frameRateMeasured = [](int framesPerSecond) {
+    VelFrameRateOverlay::GetInstance().SetFrameRate(framesPerSecond);
+  };
   services.setRasterising = [](bool on) {
     VelGraphicsDevice& device = VelGraphicsDevice::GetInstance();
     const bool was = device.IsRasterising();
@@ -25,7 +32,10 @@ ApplicationServices DefaultApplicationServices() {
     return was;
   };
   services.releaseShaderManager = [] { VelShaderManager::GetInstance().Release(); };
-  services.releaseGraphicsDevice = [] { VelGraphicsDevice::GetInstance().Release(); };
+  services.releaseGraphicsDevice = [] {
+    VelFrameRateOverlay::GetInstance().Release();
+    VelGraphicsDevice::GetInstance().Release();
+  };
   services.releaseSoundEngine = [] { VelSoundEngine::GetInstance().Release(); };
   return services;
 }

@@ -15,6 +15,7 @@
 #include <vector>
 
 #include "framework/VelEffectShader.h"
+#include "framework/VelFrameRateOverlay.h"
 #include "framework/VelGraphicsDevice.h"
 #include "framework/VelModel.h"
 #include "framework/VelShaderManager.h"
@@ -669,6 +670,48 @@ TEST_F(RenderTest, AGameFrameAtHalfScaleKeepsTheHudAndSoftensTheWorld) {
   EXPECT_EQ(hudDiffering, 0u);
   EXPECT_GT(worldDiffering, worldPixels / 20) << "the world was drawn at half size";
   EXPECT_LT(worldDifference / double(worldPixels), 16.0) << "and it is the same picture";
+}
+
+// The overlay's letters are drawn over the stretched world at full size: the
+// same pixels at half scale as at full scale.
+TEST_F(RenderTest, TheOverlaysLettersStaySharpOverAScaledWorld) {
+  VelFrameRateOverlay& overlay = VelFrameRateOverlay::GetInstance();
+  overlay.SetPaused(true);
+  overlay.SetShowFrameRate(true);
+  overlay.SetFrameRate(60);
+  auto drawFrame = [&](float scale, const std::string& name) {
+    device.GetRenderScale().SetFixed(scale);
+    device.BeginWorld();
+    device.ClearBackBuffer({0.2f, 0.3f, 0.4f, 1.0f});
+    device.ClearDepth(1.0f, 0);
+    device.BeginOverlay();
+    overlay.Draw();
+    return Capture(name);
+  };
+  Image half = drawFrame(0.5f, "RenderTest_OverlayHalf");
+  Image full = drawFrame(1.0f, "RenderTest_OverlayFull");
+  overlay.SetPaused(false);
+  overlay.SetShowFrameRate(false);
+  overlay.Release();
+  // The corner's line differs only in its scale ("x0.50", "x1.00"): compare
+  // the rate and "FPS", and the whole of "PAUSED".
+  auto countText = [](const Image& image, int x0, int y0, int x1, int y1) {
+    size_t n = 0;
+    for (int y = y0; y < y1; ++y)
+      for (int x = x0; x < x1; ++x) n += image.At(x, y).r > 200;
+    return n;
+  };
+  EXPECT_GT(countText(full, 520, 320, 760, 400), 500u) << "PAUSED in the middle";
+  EXPECT_GT(countText(full, 0, 0, 80, 40), 20u) << "the rate in the corner";
+  size_t differing = 0;
+  for (int y = 0; y < 720; ++y) {
+    for (int x = 0; x < 1280; ++x) {
+      if (y < 40 && x >= 60 && x < 200) continue;
+      const Pixel a = half.At(x, y), b = full.At(x, y);
+      differing += a.r != b.r || a.g != b.g || a.b != b.b;
+    }
+  }
+  EXPECT_EQ(differing, 0u);
 }
 
 }  // namespace
