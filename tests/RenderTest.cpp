@@ -714,4 +714,40 @@ TEST_F(RenderTest, TheOverlaysLettersStaySharpOverAScaledWorld) {
   EXPECT_EQ(differing, 0u);
 }
 
+// The shader variants a frame of the game calls for are linked with the
+// shaders, before any scene: none is linked in the middle of play.
+TEST_F(RenderTest, NoShaderIsLinkedAtItsFirstUse) {
+  const uint64_t linked = VelGlCounters().programsLinked;
+  device.ClearBackBuffer({0, 0, 0, 1});
+  device.ClearDepth(1.0f, 0);
+  VelModel cube = MakeCube({0.8f, 0.1f, 0.1f, 1}, 0.6f);
+  shaders.BeginModel();
+  for (int fog : {0, 1}) {
+    shaders.cbCamera.Data().g_DistanceFogEnable = fog;
+    shaders.UploadCamera();
+    for (int lit : {0, 1}) {
+      shaders.cbObject.Data().g_LightEnable = lit;
+      shaders.DrawModel(cube);
+      shaders.DrawModelEmissive(cube, 1, 0, 0);
+    }
+  }
+  shaders.cbObject.Data().g_LightEnable = 1;
+  shaders.cbCamera.Data().g_DistanceFogEnable = 0;
+  shaders.UploadCamera();
+  shaders.BeginEffect();
+  device.SetTexture(0, device.GetWhiteTexture().get());
+  const VelEffectVertex quad[4] = {};
+  device.DrawVertices(VelTopology::TriangleStrip, 4, quad, sizeof(VelEffectVertex));
+  const float4 white{1, 1, 1, 1};
+  BeginSprite(false, true);
+  DrawSprite(device.GetWhiteTexture().get(), 0, 0, 10, 10, nullptr, &white);
+  EndSprite();
+  BeginSprite(true, true);
+  DrawSprite(device.GetWhiteTexture().get(), 0, 0, 10, 10, nullptr, &white);
+  EndSprite();
+  device.Present();
+  EXPECT_GE(VelGlCounters().draws, 10u);
+  EXPECT_EQ(VelGlCounters().programsLinked, linked);
+}
+
 }  // namespace

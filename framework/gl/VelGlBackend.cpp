@@ -556,6 +556,7 @@ uint32_t VelGlBackend::LinkProgram(VelShaderPath path, uint32_t features) {
     glDeleteShader(fragment);
     return 0;
   }
+  ++glStats.programsLinked;
   GLuint program = glCreateProgram();
   glAttachShader(program, vertex);
   glAttachShader(program, fragment);
@@ -612,12 +613,29 @@ std::unique_ptr<VelGpuResource> VelGlBackend::CreateProgram(VelShaderPath path) 
   glBindVertexArray(made->vertexArray);
   for (int i = 0; i < made->layout->count; ++i) glEnableVertexAttribArray(GLuint(i));
   glBindVertexArray(GLuint(previousArray));
+  // Linking a variant takes milliseconds on a software rasteriser: the lit,
+  // emissive and fogged ones, with and without anisotropic taps, are built
+  // now, before any scene, rather than at the first hit or the first frame
+  // of a scene. Point lights and the alpha test are built if ever used.
+  for (uint32_t features = 0; features <= VelGlFeature::All; ++features) {
+    const uint32_t rare = VelGlFeature::PointLights | VelGlFeature::AlphaTest;
+    if ((features & rare) == 0 && (features & VelGlFeaturesOf(path)) == features) BuildVariant(*made, features);
+  }
   CheckErrors("program");
   return made;
 }
 
+void VelGlBackend::BuildVariant(VelGpuResource& resource, uint32_t features) {
+  auto& program = static_cast<GlProgram&>(resource);
+  GlVariant& variant = program.variants[features & VelGlFeaturesOf(program.path)];
+  if (variant.program || variant.failed) return;
+  variant.program = LinkProgram(program.path, features & VelGlFeaturesOf(program.path));
+  variant.failed = variant.program == 0;
+  if (variant.program) variant.maxAnisotropyAt = glGetUniformLocation(variant.program, "vel_MaxAnisotropy");
+}
+
 // Binds the variant of the program for the bound constants and sampler,
-// built on its first use.
+// built on its first use unless CreateProgram built it already.
 void VelGlBackend::UseVariant(const VelPipelineState& state, VelGpuResource& resource) {
   auto& program = static_cast<GlProgram&>(resource);
   const float maxAnisotropy = MaxAnisotropyOf(state);
@@ -626,12 +644,7 @@ void VelGlBackend::UseVariant(const VelPipelineState& state, VelGpuResource& res
   if (!specialising) features = VelGlFeature::All;
   features &= VelGlFeaturesOf(program.path);
   GlVariant* variant = &program.variants[features];
-  if (!variant->program && !variant->failed) {
-    variant->program = LinkProgram(program.path, features);
-    variant->failed = variant->program == 0;
-    if (variant->program)
-      variant->maxAnisotropyAt = glGetUniformLocation(variant->program, "vel_MaxAnisotropy");
-  }
+  BuildVariant(program, features);
   if (!variant->program) variant = &program.variants[VelGlFeaturesOf(program.path)];
   glUseProgram(variant->program);
   if (variant->maxAnisotropyAt >= 0 && variant->maxAnisotropy != maxAnisotropy) {

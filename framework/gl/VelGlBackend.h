@@ -59,6 +59,8 @@ class VelGlBackend : public VelGraphicsBackend {
   // A program of the path's shaders with the given fragment-stage parts; 0
   // when it does not build.
   uint32_t LinkProgram(VelShaderPath path, uint32_t features);
+  // Links the program's variant with these parts unless it exists or failed.
+  void BuildVariant(VelGpuResource& program, uint32_t features);
   void UseVariant(const VelPipelineState& state, VelGpuResource& program);
   bool LeavesFrameAsItIs(const VelPipelineState& state) const;
   void Shutdown();
