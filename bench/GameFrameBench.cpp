@@ -32,6 +32,7 @@
 #include "framework/VelRayQueryStats.h"
 #include "framework/VelShaderManager.h"
 #include "framework/VelSoundEngine.h"
+#include "framework/VelTexture.h"
 #include "framework/VelSoundManager.h"
 #include "framework/gl/VelGlStats.h"
 #include "platform/headless/HeadlessPlatform.h"
@@ -398,5 +399,26 @@ void BM_GameSceneConstruction(benchmark::State& state) {
 }
 BENCHMARK(BM_TitleSceneConstruction)->ArgsProduct({{0, 1}, {0, 1}})->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_GameSceneConstruction)->ArgsProduct({{0, 1}, {0, 1}})->Unit(benchmark::kMillisecond);
+
+// What spawning a sprite effect costs for its texture on OpenGL: each spawn
+// loads its own, uploaded from the decoded image; here the largest sheet of
+// the game (ShieldDamage, 1920 x 128).
+void BM_EffectTextureLoad(benchmark::State& state) {
+  QuietStdout quiet;
+  SceneWorld world(true);
+  const std::string file = "Data/Effect/ShieldDamage.png";
+  VelTexture held;
+  if (!world.ready || !held.Load(file)) {
+    state.SkipWithError("no graphics device or no Data/");
+    return;
+  }
+  for (auto _ : state) {
+    VelTexture spawned;
+    spawned.Load(file);
+    benchmark::DoNotOptimize(spawned.shaderResourceView.get());
+    VelGlFinish();
+  }
+}
+BENCHMARK(BM_EffectTextureLoad)->Unit(benchmark::kMicrosecond);
 
 }  // namespace
