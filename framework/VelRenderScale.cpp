@@ -46,8 +46,8 @@ void VelRenderScale::ReportFrameCost(float milliseconds) {
   if (step > kMinStep && costs.size() >= kLowerOverBudget) {
     const size_t from = costs.size() > kLowerWindow ? costs.size() - kLowerWindow : 0;
     std::vector<float> recent(costs.begin() + long(from), costs.end());
-    const size_t over = size_t(std::count_if(recent.begin(), recent.end(),
-                                             [](float cost) { return cost > kBudgetMs; }));
+    const size_t over =
+        size_t(std::count_if(recent.begin(), recent.end(), [](float cost) { return cost > kBudgetMs; }));
     if (over >= kLowerOverBudget) {
       std::sort(recent.begin(), recent.end());
       // The cheapest of the frames over the budget: the others may be hitches.

@@ -1,5 +1,3 @@
-#include "app/FrameSkip.h"
-
 #include <gtest/gtest.h>
 
 #include <cstdio>
@@ -10,6 +8,7 @@
 #include <vector>
 
 #include "app/Application.h"
+#include "app/FrameSkip.h"
 #include "app/SceneManager.h"
 #include "platform/headless/HeadlessPlatform.h"
 
@@ -76,8 +75,9 @@ TEST(FrameSkipTest, AHitchIsCaughtUpOnlyUpToTheCap) {
   int frame = 0;
   // One 900 ms frame (a scene built), then frames that draw in 10 ms and
   // update alone in 1.
-  const std::string pattern =
-      Pattern(skip, 20, [&](bool drew) { return frame++ == 2 ? 900u : drew ? 10u : 1u; });
+  const std::string pattern = Pattern(skip, 20, [&](bool drew) {
+    return frame++ == 2 ? 900u : drew ? 10u : 1u;
+  });
   EXPECT_EQ(pattern.substr(0, 3), "DDD");
   // 100 ms of debt, paid off by 15.7 ms a skipped frame, 6.7 a drawn one.
   EXPECT_EQ(pattern.substr(3, 7), "ssDssDs");
@@ -197,7 +197,8 @@ std::vector<std::string> BotTrace(const std::string& options) {
                                 (options.empty() ? "-plain" : "-skipping") + ".trace";
   std::remove(tracePath.c_str());
   const std::string command = std::string("cd '") + HALVANE_BUILD_DIR + "' && '" + HALVANE_DEV_TOOL +
-                              "' run --bot --seed 4242 --trace '" + tracePath + "' " + options + " >/dev/null 2>&1";
+                              "' run --bot --seed 4242 --trace '" + tracePath + "' " + options +
+                              " >/dev/null 2>&1";
   EXPECT_EQ(std::system(command.c_str()), 0) << command;
   std::vector<std::string> lines;
   std::ifstream in(tracePath);

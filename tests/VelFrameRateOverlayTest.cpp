@@ -1,5 +1,3 @@
-#include "framework/VelFrameRateOverlay.h"
-
 #include <gtest/gtest.h>
 
 #include <cstdlib>
@@ -7,6 +5,7 @@
 #include <memory>
 #include <string>
 
+#include "framework/VelFrameRateOverlay.h"
 #include "framework/VelGraphicsDevice.h"
 #include "framework/VelOverlayGlyphs.h"
 #include "framework/VelShaderManager.h"

@@ -1,8 +1,8 @@
-#include "framework/VelRenderScale.h"
-
 #include <gtest/gtest.h>
 
 #include <vector>
+
+#include "framework/VelRenderScale.h"
 
 namespace {
 
@@ -61,7 +61,8 @@ TEST(VelRenderScaleTest, AMachineThatDrawsInTimeKeepsExactlyOne) {
   scale.SetAutomatic();
   std::vector<float> costs;
   // Fast frames with a hitch now and then (a scene being built, a spike).
-  for (int i = 0; i < 2000; ++i) costs.push_back(i % 97 == 0 ? 250.0f : (i % 13 == 0 ? 16.0f : 3.0f + float(i % 5)));
+  for (int i = 0; i < 2000; ++i)
+    costs.push_back(i % 97 == 0 ? 250.0f : (i % 13 == 0 ? 16.0f : 3.0f + float(i % 5)));
   for (float s : Feed(scale, costs)) ASSERT_EQ(s, 1.0f);
   // Three hitches in a row are still not most of the last frames.
   for (float s : Feed(scale, {40, 40, 40, 5, 5, 5, 5, 5})) ASSERT_EQ(s, 1.0f);

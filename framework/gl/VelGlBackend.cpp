@@ -619,7 +619,8 @@ std::unique_ptr<VelGpuResource> VelGlBackend::CreateProgram(VelShaderPath path) 
   // of a scene. Point lights and the alpha test are built if ever used.
   for (uint32_t features = 0; features <= VelGlFeature::All; ++features) {
     const uint32_t rare = VelGlFeature::PointLights | VelGlFeature::AlphaTest;
-    if ((features & rare) == 0 && (features & VelGlFeaturesOf(path)) == features) BuildVariant(*made, features);
+    if ((features & rare) == 0 && (features & VelGlFeaturesOf(path)) == features)
+      BuildVariant(*made, features);
   }
   CheckErrors("program");
   return made;

@@ -80,7 +80,8 @@ bool ParseRenderScale(const std::string& text, float& out) {
   if (text.empty()) return false;
   char* end = nullptr;
   const float scale = std::strtof(text.c_str(), &end);
-  if (*end != '\0' || !(scale >= VelRenderScale::kMinScale && scale <= VelRenderScale::kMaxScale)) return false;
+  if (*end != '\0' || !(scale >= VelRenderScale::kMinScale && scale <= VelRenderScale::kMaxScale))
+    return false;
   out = scale;
   return true;
 }

@@ -558,7 +558,8 @@ bool OverlayText(const TextureContext& ctx) {
     const float top = row.top + (row.cellH - zero.Height()) / 2.0f;
     for (int i = 0; i < kVelOverlayGlyphCount; ++i) {
       int baseline = 0;
-      const Mask glyph = ctx.font.Render(std::string(1, kVelOverlayGlyphs[i]), row.emPx, row.xScale, 0, 0, &baseline);
+      const Mask glyph =
+          ctx.font.Render(std::string(1, kVelOverlayGlyphs[i]), row.emPx, row.xScale, 0, 0, &baseline);
       DrawText(c, glyph, row.cellW * (i + 0.5f), top + base0 - baseline + glyph.Height() / 2.0f, style);
     }
   }
