@@ -149,4 +149,21 @@ TEST(HalvaneDevRunTest, RenderScaleSettingsLeaveTheTraceAsItIsAndBadOnesAreRefus
   }
 }
 
+// On the real clock the run is paced as the game is and tells its rates;
+// without --real-time the summary stays as it was.
+TEST(HalvaneDevRunTest, RealTimeRunsTellUpdatesAndDrawsPerSecond) {
+  RunResult paced = RunTool("20 W\n", "--real-time --frame-skip on");
+  ASSERT_EQ(paced.status, 0) << paced.output;
+  EXPECT_EQ(paced.trace.size(), 20u);
+  const nlohmann::json summary = LastLine(paced.output);
+  EXPECT_EQ(summary["frames"], 20);
+  EXPECT_GT(summary["seconds"].get<double>(), 0.0);
+  EXPECT_GT(summary["updatesPerSecond"].get<double>(), 0.0);
+  EXPECT_GT(summary["drawsPerSecond"].get<double>(), 0.0);
+  EXPECT_EQ(summary["renderScale"], 1.0);
+
+  RunResult virtualClock = RunTool("20 W\n", "");
+  EXPECT_FALSE(LastLine(virtualClock.output).contains("seconds"));
+}
+
 #endif

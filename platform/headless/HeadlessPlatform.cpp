@@ -100,9 +100,21 @@ PlatformPoint HeadlessPlatform::ClientToScreen(PlatformPoint client) const { ret
 
 void HeadlessPlatform::ShowCursor(bool show) { cursorShowCount += show ? 1 : -1; }
 
-uint32_t HeadlessPlatform::GetMilliseconds() const { return clock; }
+uint32_t HeadlessPlatform::GetMilliseconds() const {
+  return realClock ? clock + uint32_t(SDL_GetTicks64() - realStart) : clock;
+}
 
-void HeadlessPlatform::SleepMilliseconds(uint32_t ms) { clock += ms; }
+void HeadlessPlatform::SleepMilliseconds(uint32_t ms) {
+  if (realClock)
+    SDL_Delay(ms);
+  else
+    clock += ms;
+}
+
+void HeadlessPlatform::UseRealClock() {
+  realClock = true;
+  realStart = SDL_GetTicks64();
+}
 
 void HeadlessPlatform::SetKeyDown(int virtualKey, bool down) {
   if (down)

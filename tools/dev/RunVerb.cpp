@@ -49,6 +49,7 @@ struct RunOptions {
   // 0: automatic. Captures stay reproducible at a fixed 1 unless told.
   float renderScale = 1.0f;
   FrameSkipMode frameSkip = FrameSkipMode::Off;
+  bool realTime = false;
 };
 
 void Usage() {
@@ -58,10 +59,13 @@ void Usage() {
       "                       [--trace FILE] [--video headless|offscreen] [--capture DIR --at F1,F2,...]\n"
       "                       [--draws on|off] [--record FILE] [--memory-log FILE] [--bot-rounds N]\n"
       "                       [--render-scale auto|1|0.75|0.5] [--frame-skip off|on|every-other]\n"
+      "                       [--real-time]\n"
       "       halvane-dev run --bot [--seed S] [--frames N] [--trace FILE] [--video ...] [--capture ...]\n"
       "  --bot plays from the title to the clear screen and back (at most N frames, 60000 by default);\n"
       "  --seed S starts the clock at S milliseconds (the same as --clock-ms)\n"
-      "  --frame-skip every-other skips every other draw: the trace must stay the same\n");
+      "  --frame-skip every-other skips every other draw: the trace must stay the same\n"
+      "  --real-time runs on the real clock, paced, from the --clock-ms reading; the summary\n"
+      "  then gives updates and drawn frames per second\n");
 }
 
 bool ParseNumber(const std::string& text, long& out) {
@@ -91,6 +95,10 @@ bool ParseOptions(const std::vector<std::string>& args, RunOptions& options) {
     const std::string& arg = args[i];
     if (arg == "--bot") {
       options.bot = true;
+      continue;
+    }
+    if (arg == "--real-time") {
+      options.realTime = true;
       continue;
     }
     if (i + 1 >= args.size()) {
@@ -455,6 +463,7 @@ int RunRunVerb(const DevArgs& args) {
   int sceneChanges = 0;
   const Scene* lastScene = nullptr;
   long frame = -1;
+  long drawnFrames = 0;
   platform.SetPumpHook([&]() {
     ++frame;
     // llvmpipe is slow: with captures asked for, only the kept frames are rasterised.
@@ -498,6 +507,7 @@ int RunRunVerb(const DevArgs& args) {
   });
 
   app.SetFrameHook([&]() {
+    drawnFrames += app.LastFrameDrew();
     const Scene* running = SceneManager::GetInstance().Current();
     if (lastScene && running != lastScene) ++sceneChanges;
     lastScene = running;
@@ -537,6 +547,7 @@ int RunRunVerb(const DevArgs& args) {
   else
     renderScale.SetAutomatic();
 
+  uint32_t runMs = 0;
   if (frameCount > 0) {
     if (!app.Initialise(Application::kWidth, Application::kHeight)) {
       std::fprintf(stderr, "run: start-up failed\n");
@@ -545,9 +556,12 @@ int RunRunVerb(const DevArgs& args) {
       UninstallPlatform();
       return 1;
     }
+    if (options.realTime) platform.UseRealClock();
+    const uint32_t runStart = platform.GetMilliseconds();
     app.BeginFrames();
     while (app.RunFrame()) {
     }
+    runMs = platform.GetMilliseconds() - runStart;
   }
 
   GameScene* game = currentGame();
@@ -562,6 +576,12 @@ int RunRunVerb(const DevArgs& args) {
   summary.Field("cleared", game && game->hud && game->hud->clearScreen->active)
       .Field("dead", game && game->hud && game->hud->deadScreen->active);
   if (options.bot) summary = BotSummary(bot, app.FramesRun(), sceneChanges, game != nullptr);
+  if (options.realTime && runMs > 0) {
+    summary.Field("seconds", float(runMs) / 1000.0f)
+        .Field("updatesPerSecond", float(app.FramesRun()) * 1000.0f / float(runMs))
+        .Field("drawsPerSecond", float(drawnFrames) * 1000.0f / float(runMs))
+        .Field("renderScale", VelGraphicsDevice::GetInstance().GetRenderScale().GetScale());
+  }
   // Memory differs from run to run, so only a run that logs it tells it.
   const ProcessMemory memory = ReadProcessMemory();
   if (memoryLog) {
