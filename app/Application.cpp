@@ -89,9 +89,11 @@ bool Application::InitSoundEngine() {
 void Application::BeginFrames() {
   measurementStart = Sys().GetMilliseconds();
   frameCounter = 0;
+  drawCounter = 0;
   framesRun = 0;
   stopRequested = false;
   if (services.createSceneServices) services.createSceneServices();
+  frameSkip.Reset();
   // The first scene loads its assets in its constructor, before the first frame.
   if (firstScene) SceneManager::GetInstance().ChangeScene(firstScene());
   frameStart = Sys().GetMilliseconds();
@@ -102,24 +104,40 @@ bool Application::RunFrame() {
   Sys().PumpMessages();
   if (!Sys().HasGameWindow()) return false;
   if (services.updateSoundEngine) services.updateSoundEngine();
-  SceneManager::GetInstance().Update();
+  const bool draw = frameSkip.DrawsNext();
+  if (draw) {
+    SceneManager::GetInstance().Update();
+  } else {
+    // The skipped frame's camera set-up clears nothing.
+    const bool rasterising = services.setRasterising ? services.setRasterising(false) : false;
+    SceneManager::GetInstance().Update(false);
+    if (services.setRasterising) services.setRasterising(rasterising);
+  }
+  lastFrameDrew = draw;
   if (frameHook) frameHook();
-  if (services.present) services.present();
+  if (draw && services.present) services.present();
 
   // Pace to the frame budget; a frame that took the budget or longer gets no
-  // sleep, and no frame is ever skipped. Unsigned, so the clock may wrap.
+  // sleep, and without the frame skip no frame is ever skipped. Unsigned, so
+  // the clock may wrap. A frame skipped to catch up does not sleep.
   const uint32_t budget = static_cast<uint32_t>(1000 / targetFrameRate);
   const uint32_t spent = Sys().GetMilliseconds() - frameStart;
-  if (spent < budget) Sys().SleepMilliseconds(budget - spent);
+  if (spent < budget && !frameSkip.CatchingUp()) Sys().SleepMilliseconds(budget - spent);
 
   ++frameCounter;
+  if (draw) ++drawCounter;
   const uint32_t measured = frameStart - measurementStart;
   if (measured >= kMeasurementMs) {
     measuredFrameRate = static_cast<int32_t>(frameCounter * 1000u / measured);
+    measuredDrawRate = static_cast<int32_t>(drawCounter * 1000u / measured);
+    if (services.frameRateMeasured) services.frameRateMeasured(measuredDrawRate);
     measurementStart = frameStart;
     frameCounter = 0;
+    drawCounter = 0;
   }
+  const uint32_t previousStart = frameStart;
   frameStart = Sys().GetMilliseconds();
+  frameSkip.FrameDone(frameStart - previousStart, draw);
 
   ++framesRun;
   if (frameLimit != 0 && framesRun >= frameLimit) stopRequested = true;

@@ -11,6 +11,7 @@
 #include <optional>
 
 #include "app/ApplicationServices.h"
+#include "app/FrameSkip.h"
 #include "app/Scene.h"
 
 class Application {
@@ -55,7 +56,16 @@ class Application {
   // Ends the loop after the frame that is running (or before the next one).
   void RequestStop();
 
+  // Off by default. See FrameSkip.
+  void SetFrameSkip(FrameSkipMode mode) { frameSkip.SetMode(mode); }
+  FrameSkipMode GetFrameSkip() const { return frameSkip.GetMode(); }
+  // Whether the frame that ran last was drawn (false: its draw was skipped).
+  bool LastFrameDrew() const { return lastFrameDrew; }
+
   int32_t GetMeasuredFrameRate() const { return measuredFrameRate; }
+  // Frames drawn per second, measured with the frame rate; the same as it
+  // unless frames are skipped.
+  int32_t GetMeasuredDrawRate() const { return measuredDrawRate; }
   int32_t GetTargetFrameRate() const { return targetFrameRate; }
   bool IsFullscreenChosen() const { return fullscreenChosen; }
   uint64_t FramesRun() const { return framesRun; }
@@ -75,7 +85,10 @@ class Application {
   uint64_t frameLimit = 0;
   bool stopRequested = false;
 
+  FrameSkip frameSkip;
+  bool lastFrameDrew = true;
   int32_t measuredFrameRate = 0;
+  int32_t measuredDrawRate = 0;
   int32_t targetFrameRate = 60;
   bool fullscreenChosen = false;
   std::optional<bool> fullscreenAnswer;
@@ -86,5 +99,6 @@ class Application {
   uint32_t measurementStart = 0;
   uint32_t frameStart = 0;
   uint32_t frameCounter = 0;
+  uint32_t drawCounter = 0;
   uint64_t framesRun = 0;
 };

@@ -1,6 +1,7 @@
 #include "app/ApplicationServices.h"
 
 #include "app/WindowIcon.h"
+#include "framework/VelFrameRateOverlay.h"
 #include "framework/VelGraphicsDevice.h"
 #include "framework/VelImageCache.h"
 #include "framework/VelModelCache.h"
@@ -27,9 +28,25 @@ ApplicationServices DefaultApplicationServices() {
     VelImageCache::GetInstance();
   };
   services.updateSoundEngine = [] { VelSoundEngine::GetInstance().Update(); };
-  services.present = [] { VelGraphicsDevice::GetInstance().Present(); };
+  services.present = [] {
+    VelFrameRateOverlay::GetInstance().SetPaused(Sys().IsPaused());
+    VelFrameRateOverlay::GetInstance().Draw();
+    VelGraphicsDevice::GetInstance().Present();
+  };
+  services.frameRateMeasured = [](int framesPerSecond) {
+    VelFrameRateOverlay::GetInstance().SetFrameRate(framesPerSecond);
+  };
+  services.setRasterising = [](bool on) {
+    VelGraphicsDevice& device = VelGraphicsDevice::GetInstance();
+    const bool was = device.IsRasterising();
+    device.SetRasterising(on);
+    return was;
+  };
   services.releaseShaderManager = [] { VelShaderManager::GetInstance().Release(); };
-  services.releaseGraphicsDevice = [] { VelGraphicsDevice::GetInstance().Release(); };
+  services.releaseGraphicsDevice = [] {
+    VelFrameRateOverlay::GetInstance().Release();
+    VelGraphicsDevice::GetInstance().Release();
+  };
   services.releaseSoundEngine = [] { VelSoundEngine::GetInstance().Release(); };
   return services;
 }

@@ -23,7 +23,13 @@ struct ApplicationServices {
 
   // Once per frame.
   std::function<void()> updateSoundEngine;
+  // Draws the screen overlay (frame rate, "PAUSED") over the frame and shows it.
   std::function<void()> present;
+  // The frames drawn per second, each time the loop measures them.
+  std::function<void(int framesPerSecond)> frameRateMeasured;
+  // Switches rasterising on or off for a frame whose drawing is skipped and
+  // returns the setting it replaces.
+  std::function<bool(bool on)> setRasterising;
 
   // Shut-down, in the order the shell calls them.
   std::function<void()> releaseShaderManager;

@@ -5,6 +5,8 @@
 #include <sstream>
 
 #include "app/Application.h"
+#include "framework/VelFrameRateOverlay.h"
+#include "framework/VelGraphicsDevice.h"
 #include "framework/VelSoundEngine.h"
 #include "platform/Platform.h"
 
@@ -211,4 +213,13 @@ void GameOptions::Apply(Application& application) const {
   if (display != Display::Ask) application.SetFullscreenAnswer(display == Display::Fullscreen);
   Sys().SetLook(sensitivity, invertY);
   VelSoundEngine::GetInstance().SetMasterVolume(static_cast<float>(volume) / 100.0f);
+  // Automatic unless fixed: a machine that cannot draw the world in time draws it smaller.
+  VelRenderScale& scale = VelGraphicsDevice::GetInstance().GetRenderScale();
+  if (renderScale) {
+    scale.SetFixed(*renderScale);
+  } else {
+    scale.SetAutomatic();
+  }
+  application.SetFrameSkip(frameSkip ? FrameSkipMode::WhenBehind : FrameSkipMode::Off);
+  VelFrameRateOverlay::GetInstance().SetShowFrameRate(showFps);
 }

@@ -44,7 +44,8 @@ class GameOptions {
   // The value forms shared with the developers' tool; false for anything else.
   static bool ParseSensitivity(const std::string& text, float& out);
 
-  // Hands the options the platform, the sound engine and the application act
-  // on to them: the display answer, the look, the volume.
+  // Hands the options the platform, the sound engine, the graphics device and
+  // the application act on to them: the display answer, the look, the volume,
+  // the render scale, the frame skip and the frame-rate overlay.
   void Apply(Application& application) const;
 };

@@ -24,7 +24,7 @@ void SceneManager::ChangeScene(Scene* scene) {
   ChangeScene(std::unique_ptr<Scene>(scene));
 }
 
-void SceneManager::Update() {
+void SceneManager::Update(bool draw) {
   if (requested) {
     // Take the request first: the old scene's destructor may itself request
     // a scene, which then waits for the next pass.
@@ -33,7 +33,13 @@ void SceneManager::Update() {
     current.reset();
     current = std::move(incoming);
   }
-  if (current) current->Frame();
+  if (!current) return;
+  if (draw) {
+    current->Frame();
+  } else {
+    current->Update();
+    current->SetCamera();
+  }
 }
 
 void SceneManager::Reset() {

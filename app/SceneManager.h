@@ -20,8 +20,11 @@ class SceneManager {
   void ChangeScene(Scene* scene);
 
   // Once per pass of the main loop: deletes the old scene and switches if
-  // another was requested, then runs the current scene's Frame.
-  void Update();
+  // another was requested, then runs the current scene's Frame. With draw
+  // false (a frame whose drawing is skipped) its Update and SetCamera but
+  // not its Draw: the camera's view is game state too (the enemies' bullets
+  // turn to face it), so it is loaded on every frame.
+  void Update(bool draw = true);
 
   Scene* Current() const { return current.get(); }
   bool HasPendingChange() const { return requested; }

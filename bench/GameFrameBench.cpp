@@ -33,6 +33,7 @@
 #include "framework/VelShaderManager.h"
 #include "framework/VelSoundEngine.h"
 #include "framework/VelSoundManager.h"
+#include "framework/VelTexture.h"
 #include "framework/gl/VelGlStats.h"
 #include "platform/headless/HeadlessPlatform.h"
 #include "scene/GameScene.h"
@@ -123,6 +124,7 @@ struct Replay {
   std::vector<double> updateWall, updateCpu;  // the game scene's Update
   std::vector<double> drawWall, drawCpu;      // SetCamera and Draw, the GPU finished
   std::vector<double> frameWall;              // both
+  std::vector<double> scale;                  // the world's render scale
   std::vector<uint64_t> rays, rayNs, draws, binds;
   std::vector<size_t> frameNumber;  // in the recorded run
   size_t framesRun = 0;
@@ -161,9 +163,15 @@ bool RunReplay(bool openGl, bool timeRays, Replay& out, std::string& error) {
     UninstallPlatform();
     return false;
   }
+  VelGraphicsDevice& device = VelGraphicsDevice::GetInstance();
+  // HALVANE_BENCH_RENDER_SCALE: auto, or a fixed scale (1 by default).
+  const std::string renderScale = EnvOr("HALVANE_BENCH_RENDER_SCALE", "1");
+  if (renderScale == "auto")
+    device.GetRenderScale().SetAutomatic();
+  else
+    device.GetRenderScale().SetFixed(float(std::atof(renderScale.c_str())));
   app.BeginFrames();
   VelTimeRayQueries(timeRays);
-  VelGraphicsDevice& device = VelGraphicsDevice::GetInstance();
   SceneManager& scenes = SceneManager::GetInstance();
   const Scene* lastGame = nullptr;
 
@@ -191,6 +199,7 @@ bool RunReplay(bool openGl, bool timeRays, Replay& out, std::string& error) {
         lastGame = game;
         ++out.gameScenes;
       }
+      out.scale.push_back(device.GetRenderScale().GetScale());
       const VelRayQueryStats raysBefore = VelRayStats();
       const VelGlStats glBefore = VelGlCounters();
       const auto t0 = std::chrono::steady_clock::now();
@@ -221,6 +230,7 @@ bool RunReplay(bool openGl, bool timeRays, Replay& out, std::string& error) {
   }
   out.framesRun = frame;
   VelTimeRayQueries(false);
+  device.GetRenderScale().SetFixed(1.0f);
   app.Shutdown();
   scenes.Reset();
   VelSoundManager::GetInstance().ClearCaches();
@@ -290,7 +300,8 @@ void BM_WorldUpdateRayShare(benchmark::State& state) {
 BENCHMARK(BM_WorldUpdateRayShare)->Iterations(1)->Unit(benchmark::kMillisecond);
 
 // Update and draw of every frame of play on OpenGL at 1280 x 720 in the
-// hidden window (llvmpipe where there is no GPU), the GPU finished each frame.
+// hidden window (llvmpipe where there is no GPU), the GPU finished each frame;
+// the world at the render scale HALVANE_BENCH_RENDER_SCALE gives.
 void BM_FrameOpenGl(benchmark::State& state) {
   Replay replay;
   std::string error;
@@ -306,6 +317,11 @@ void BM_FrameOpenGl(benchmark::State& state) {
   Report(state, "frame", replay.frameWall);
   state.counters["frames_over_33ms"] = double(
       std::count_if(replay.frameWall.begin(), replay.frameWall.end(), [](double us) { return us > 33000; }));
+  state.counters["frames_over_17ms"] = double(
+      std::count_if(replay.frameWall.begin(), replay.frameWall.end(), [](double us) { return us > 16667; }));
+  double scaleSum = 0;
+  for (double scale : replay.scale) scaleSum += scale;
+  state.counters["scale_mean"] = replay.scale.empty() ? 0.0 : scaleSum / double(replay.scale.size());
   std::vector<double> draws(replay.draws.begin(), replay.draws.end());
   std::vector<double> binds(replay.binds.begin(), replay.binds.end());
   state.counters["draw_calls_p50"] = Percentile(draws, 0.5);
@@ -381,5 +397,26 @@ void BM_GameSceneConstruction(benchmark::State& state) {
 }
 BENCHMARK(BM_TitleSceneConstruction)->ArgsProduct({{0, 1}, {0, 1}})->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_GameSceneConstruction)->ArgsProduct({{0, 1}, {0, 1}})->Unit(benchmark::kMillisecond);
+
+// What spawning a sprite effect costs for its texture on OpenGL: each spawn
+// loads its own, uploaded from the decoded image; here the largest sheet of
+// the game (ShieldDamage, 1920 x 128).
+void BM_EffectTextureLoad(benchmark::State& state) {
+  QuietStdout quiet;
+  SceneWorld world(true);
+  const std::string file = "Data/Effect/ShieldDamage.png";
+  VelTexture held;
+  if (!world.ready || !held.Load(file)) {
+    state.SkipWithError("no graphics device or no Data/");
+    return;
+  }
+  for (auto _ : state) {
+    VelTexture spawned;
+    spawned.Load(file);
+    benchmark::DoNotOptimize(spawned.shaderResourceView.get());
+    VelGlFinish();
+  }
+}
+BENCHMARK(BM_EffectTextureLoad)->Unit(benchmark::kMicrosecond);
 
 }  // namespace

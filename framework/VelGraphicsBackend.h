@@ -42,6 +42,20 @@ class VelGraphicsBackend {
   virtual void Draw(const VelPipelineState& state, bool indexed, uint32_t count, uint32_t start,
                     int32_t baseVertex) = 0;
 
+  // Whether StretchToBackBuffer works here; without it the world is always
+  // drawn at full size.
+  virtual bool CanScaleWorld() const = 0;
+  // Draws from now on into the colour target and the depth buffer (colour
+  // null: the back buffer), with the viewport over the top-left width x height
+  // pixels. Clears clear the whole bound target.
+  virtual void SetRenderTarget(const VelTextureResource* color, int width, int height) = 0;
+  // Stretches the top-left width x height pixels of the colour target over
+  // the whole back buffer with bilinear filtering, then draws into the back
+  // buffer over its whole size again, with `state` bound as it was.
+  virtual void StretchToBackBuffer(const VelTextureResource& color, int width, int height,
+                                   const VelPipelineState& state) = 0;
+
+  // Clear the bound target.
   virtual void ClearColor(const float4& color) = 0;
   virtual void ClearDepth(float depth, uint8_t stencil) = 0;
   virtual void Present() = 0;

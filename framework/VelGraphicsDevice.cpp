@@ -3,6 +3,8 @@
 #include <stb_image_write.h>
 
 #include <atomic>
+#include <chrono>
+#include <cmath>
 
 #include "framework/VelGraphicsBackend.h"
 #include "framework/headless/VelHeadlessBackend.h"
@@ -13,6 +15,11 @@ namespace {
 uint64_t NextBackendId() {
   static std::atomic<uint64_t> next{1};
   return next++;
+}
+
+double NowMs() {
+  return std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now().time_since_epoch())
+      .count();
 }
 
 template <class T>
@@ -82,6 +89,9 @@ void VelGraphicsDevice::Release() {
   for (int i = kVelTempVertexBufferCount - 1; i >= 0; --i) tempVertexBuffers[i].Release();
   growVertexBuffer.Release();
   whiteTexture.reset();
+  worldTarget.reset();
+  worldOpen = false;
+  timingFrame = false;
   state = VelPipelineState{};
   depthBuffer.reset();
   backBuffer.reset();
@@ -240,6 +250,37 @@ void VelGraphicsDevice::DrawVertices(VelTopology topology, uint32_t vertexCount,
   Draw(vertexCount, 0);
 }
 
+void VelGraphicsDevice::BeginWorld() {
+  // Without a stretch (the headless recorder) nothing is timed or scaled.
+  if (!backend || !rasterising || !backend->CanScaleWorld()) return;
+  timingFrame = true;
+  frameStartMs = NowMs();
+  if (worldOpen) return;
+  const float scale = renderScale.GetScale();
+  if (scale >= 1.0f) return;
+  if (!worldTarget) {
+    VelTextureDesc desc;
+    desc.width = uint32_t(width);
+    desc.height = uint32_t(height);
+    desc.format = VelFormat::RGBA8Unorm;
+    desc.bindFlags = VelBind::ShaderResource | VelBind::RenderTarget;
+    auto made = std::make_shared<VelTexture>();
+    if (!made->Create(desc, nullptr)) return;
+    worldTarget = made;
+  }
+  worldScale = scale;
+  worldWidth = std::max(1, int(std::lround(float(width) * scale)));
+  worldHeight = std::max(1, int(std::lround(float(height) * scale)));
+  backend->SetRenderTarget(worldTarget->shaderResourceView.get(), worldWidth, worldHeight);
+  worldOpen = true;
+}
+
+void VelGraphicsDevice::BeginOverlay() {
+  if (!backend || !worldOpen) return;
+  worldOpen = false;
+  backend->StretchToBackBuffer(*worldTarget->shaderResourceView, worldWidth, worldHeight, state);
+}
+
 void VelGraphicsDevice::ClearBackBuffer(const float4& color) {
   if (backend && rasterising) backend->ClearColor(color);
 }
@@ -249,7 +290,11 @@ void VelGraphicsDevice::ClearDepth(float depth, uint8_t stencil) {
 }
 
 void VelGraphicsDevice::Present() {
-  if (backend && rasterising) backend->Present();
+  if (!backend || !rasterising) return;
+  BeginOverlay();
+  backend->Present();
+  if (timingFrame) renderScale.ReportFrameCost(float(NowMs() - frameStartMs));
+  timingFrame = false;
 }
 
 bool VelGraphicsDevice::SetFullscreen(bool fullscreen) {

@@ -17,6 +17,7 @@
 #include "framework/VelDrawRecord.h"
 #include "framework/VelGraphicsTypes.h"
 #include "framework/VelMath.h"
+#include "framework/VelRenderScale.h"
 #include "framework/VelTexture.h"
 
 class VelGraphicsBackend;
@@ -102,6 +103,25 @@ class VelGraphicsDevice {
   // The viewport's size in pixels (the back buffer's).
   float2 GetViewportSize() const { return {float(width), float(height)}; }
 
+  // The world passes of a frame (the 3D scene) begin here, before their
+  // clears. At a render scale below 1 they draw into an off-screen target of
+  // the scaled size (clears clear it); at 1, and on a backend that cannot
+  // stretch, straight into the back buffer as before.
+  void BeginWorld();
+  // The screen overlay begins here: a scaled world is stretched onto the
+  // back buffer with bilinear filtering, and everything after draws at full
+  // size over it. Harmless when the world was not scaled; Present does it
+  // when a frame never called it. The back buffer's depth under the stretch
+  // is not that of the world: the overlay is drawn without a depth test.
+  void BeginOverlay();
+  // The scale of the world of the frame being drawn (1 outside world passes).
+  float GetWorldScale() const { return worldOpen ? worldScale : 1.0f; }
+  // The render scale setting: fixed (1 by default) or automatic. In the
+  // automatic mode each frame's cost, from BeginWorld to the end of its
+  // Present, picks the scale of the next ones.
+  VelRenderScale& GetRenderScale() { return renderScale; }
+
+  // Clears the bound target: the back buffer, or a scaled world's target.
   void ClearBackBuffer(const float4& color);
   void ClearDepth(float depth = 1.0f, uint8_t stencil = 0);
   // Shows the frame (no vertical sync). In full screen the frame is scaled
@@ -143,6 +163,16 @@ class VelGraphicsDevice {
 
   std::unique_ptr<VelGraphicsBackend> backend;
   bool rasterising = true;
+  VelRenderScale renderScale;
+  // The scaled world's colour target, made on the first scaled frame; its
+  // depth is the depth buffer's top-left corner.
+  std::shared_ptr<VelTexture> worldTarget;
+  bool worldOpen = false;
+  float worldScale = 1.0f;
+  int worldWidth = 0;
+  int worldHeight = 0;
+  bool timingFrame = false;
+  double frameStartMs = 0;
   std::shared_ptr<VelTexture> backBuffer;
   std::shared_ptr<VelTexture> depthBuffer;
   std::array<VelBuffer, kVelTempVertexBufferCount> tempVertexBuffers;

@@ -130,6 +130,7 @@ void GameScene::Update() {
 }
 
 void GameScene::SetCamera() {
+  VelGraphicsDevice::GetInstance().BeginWorld();
   camera->SetView();
 }
 
@@ -170,6 +171,7 @@ void GameScene::Draw() {
   device.SetBlendState(alphaBlend);
   device.SetDepthStencilState(depthTestWrite);
 
+  device.BeginOverlay();
   BeginSprite(false, true);
   // The 2D step of the effects, then the HUD.
   effects->Draw2D();

@@ -69,6 +69,7 @@ void TitleScene::Frame() {
 
 void TitleScene::SetTitleCamera() {
   VelGraphicsDevice& device = VelGraphicsDevice::GetInstance();
+  device.BeginWorld();
   device.ClearBackBuffer({1.0f, 1.0f, 1.0f, 1.0f});
   device.ClearDepth(1.0f, 0);
 
@@ -143,6 +144,7 @@ void TitleScene::Draw() {
     shaders.DrawModel(*model);
   }
 
+  VelGraphicsDevice::GetInstance().BeginOverlay();
   BeginSprite(false, true);
   DrawHudSprite(logo, logoTransform, {0, 0, 1000, 200}, 1.0f);
   DrawHudSprite(startPrompt, promptTransform, {0, 0, 400, 57}, promptOpacity);

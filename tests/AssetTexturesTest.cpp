@@ -12,6 +12,8 @@
 #include <string>
 #include <vector>
 
+#include "framework/VelOverlayGlyphs.h"
+
 namespace {
 
 struct Image {
@@ -88,6 +90,7 @@ const Expected kTextures[] = {
     {"Data/Texture/dead.png", 356, 135, Kind::Text},
     {"Data/Texture/ToTitle_dead.png", 238, 62, Kind::Text},
     {"Data/Texture/Retry_dead.png", 181, 71, Kind::Text},
+    {"Data/Texture/overlayText.png", kVelOverlayTextureW, kVelOverlayTextureH, Kind::Text},
     {"Data/Effect/Discover.png", 128, 128, Kind::Glow},
     {"Data/Effect/chargeBluePower.png", 128, 128, Kind::Glow},
     {"Data/Effect/chargeYellowPower.png", 128, 128, Kind::Glow},
@@ -232,6 +235,27 @@ std::vector<char> ReadAll(const std::filesystem::path& p) {
   return std::vector<char>(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
 }
 
+// Every glyph of the overlay's strip has ink in both of its cells, and none
+// reaches a cell's edge, where a neighbour would show.
+TEST(AssetTextures, OverlayGlyphsSitInTheirCells) {
+  Image img = LoadRgba(kVelOverlayTexture);
+  ASSERT_EQ(img.w, kVelOverlayTextureW);
+  const int rows[2][3] = {{0, kVelOverlaySmallCellW, kVelOverlaySmallCellH},
+                          {kVelOverlaySmallCellH, kVelOverlayLargeCellW, kVelOverlayLargeCellH}};
+  for (const auto& row : rows) {
+    const int top = row[0], w = row[1], h = row[2];
+    for (int i = 0; i < kVelOverlayGlyphCount; ++i) {
+      SCOPED_TRACE(std::string("glyph ") + kVelOverlayGlyphs[i] + " in cells " + std::to_string(w));
+      const int left = i * w;
+      EXPECT_GT(CountOpaque(img, left, top, w, h, 200), 0);
+      EXPECT_EQ(CountOpaque(img, left, top, 1, h, 40), 0);
+      EXPECT_EQ(CountOpaque(img, left + w - 1, top, 1, h, 40), 0);
+      EXPECT_EQ(CountOpaque(img, left, top, w, 1, 40), 0);
+      EXPECT_EQ(CountOpaque(img, left, top + h - 1, w, 1, 40), 0);
+    }
+  }
+}
+
 TEST(AssetTextures, TwoGenerationsAreByteIdentical) {
   namespace fs = std::filesystem;
   fs::path base = fs::temp_directory_path() / ("halvane-textures-" + std::to_string(::getpid()));
@@ -247,7 +271,7 @@ TEST(AssetTextures, TwoGenerationsAreByteIdentical) {
     EXPECT_TRUE(ReadAll(entry.path()) == ReadAll(b / rel)) << rel << " differs between runs";
     ++files;
   }
-  EXPECT_EQ(files, 50);
+  EXPECT_EQ(files, 51);
   fs::remove_all(base);
 }
 

@@ -131,4 +131,39 @@ TEST(HalvaneDevRunTest, InactiveWindowFreezesEscapeEndsAndBadScriptsAreRefused) 
   EXPECT_NE(bad.output.find("line 1"), std::string::npos) << bad.output;
 }
 
+// The render scale changes only how the world is drawn: headless, where
+// nothing is drawn, every setting gives the same trace.
+TEST(HalvaneDevRunTest, RenderScaleSettingsLeaveTheTraceAsItIsAndBadOnesAreRefused) {
+  const std::string script = "30 W LMB\n20 A\n";
+  RunResult plain = RunTool(script, "--draws on");
+  ASSERT_EQ(plain.status, 0) << plain.output;
+  ASSERT_EQ(plain.trace.size(), 50u);
+  for (const char* scale : {"auto", "1", "0.75", "0.5"}) {
+    RunResult scaled = RunTool(script, std::string("--draws on --render-scale ") + scale);
+    ASSERT_EQ(scaled.status, 0) << scale << "\n" << scaled.output;
+    EXPECT_EQ(scaled.trace, plain.trace) << scale;
+  }
+  for (const char* bad : {"0.25", "2", "half", ""}) {
+    RunResult refused = RunTool(script, std::string("--render-scale '") + bad + "'");
+    EXPECT_NE(refused.status, 0) << bad;
+  }
+}
+
+// On the real clock the run is paced as the game is and tells its rates;
+// without --real-time the summary stays as it was.
+TEST(HalvaneDevRunTest, RealTimeRunsTellUpdatesAndDrawsPerSecond) {
+  RunResult paced = RunTool("20 W\n", "--real-time --frame-skip on");
+  ASSERT_EQ(paced.status, 0) << paced.output;
+  EXPECT_EQ(paced.trace.size(), 20u);
+  const nlohmann::json summary = LastLine(paced.output);
+  EXPECT_EQ(summary["frames"], 20);
+  EXPECT_GT(summary["seconds"].get<double>(), 0.0);
+  EXPECT_GT(summary["updatesPerSecond"].get<double>(), 0.0);
+  EXPECT_GT(summary["drawsPerSecond"].get<double>(), 0.0);
+  EXPECT_EQ(summary["renderScale"], 1.0);
+
+  RunResult virtualClock = RunTool("20 W\n", "");
+  EXPECT_FALSE(LastLine(virtualClock.output).contains("seconds"));
+}
+
 #endif

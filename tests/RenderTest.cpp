@@ -16,15 +16,19 @@
 
 #include "SkipUnlessCi.h"
 #include "framework/VelEffectShader.h"
+#include "framework/VelFrameRateOverlay.h"
 #include "framework/VelGraphicsDevice.h"
 #include "framework/VelModel.h"
 #include "framework/VelShaderManager.h"
+#include "framework/VelSoundEngine.h"
 #include "framework/VelSprite.h"
 #include "framework/VelTexture.h"
 #include "framework/gl/VelGlBackend.h"
 #include "framework/gl/VelGlStats.h"
 #include "platform/Platform.h"
 #include "platform/headless/HeadlessPlatform.h"
+#include "scene/GameScene.h"
+#include "scene/Hud.h"
 
 namespace {
 
@@ -173,6 +177,7 @@ class RenderTest : public ::testing::Test {
 
   void TearDown() override {
     VelGlSpecialiseShaders(true);
+    device.GetRenderScale().SetFixed(1.0f);
     shaders.Release();
     device.Release();
     Sys().DestroyGameWindow();
@@ -551,6 +556,210 @@ TEST_F(RenderTest, AWhollyTransparentSpriteIsNotSent) {
   EXPECT_TRUE(isClear(image.At(640 - 220, 360)));
   Pixel overwritten = image.At(640 + 180, 360);
   EXPECT_GT(overwritten.r, 250) << "a blend that overwrites draws even at zero alpha";
+}
+
+// A frame whose world (drawn between BeginWorld and BeginOverlay) is green on
+// the left half and blue on the right, with a red 100 x 100 square over it in
+// the overlay.
+Image DrawHalvesAndSquare(VelGraphicsDevice& device, VelShaderManager& shaders, const std::string& name,
+                          bool worldPasses) {
+  const VelTexture* white = device.GetWhiteTexture().get();
+  shaders.spriteShader.cbSprite.Data().g_mTransform = MatrixIdentity();
+  if (worldPasses) device.BeginWorld();
+  device.ClearBackBuffer({0, 0, 1, 1});
+  device.ClearDepth(1.0f, 0);
+  const float4 green{0, 1, 0, 1}, red{1, 0, 0, 1};
+  DrawSprite(white, -640, -360, 640, 720, nullptr, &green, {0, 0});
+  if (worldPasses) device.BeginOverlay();
+  DrawSprite(white, 0, 0, 100, 100, nullptr, &red, {0.5f, 0.5f});
+  Image image;
+  const std::string path = CapturePath(name);
+  EXPECT_TRUE(device.CaptureBackBuffer(path));
+  EXPECT_TRUE(image.Load(path));
+  device.Present();
+  return image;
+}
+
+bool Near(Pixel p, int r, int g, int b) {
+  return std::abs(p.r - r) <= 2 && std::abs(p.g - g) <= 2 && std::abs(p.b - b) <= 2;
+}
+
+TEST_F(RenderTest, AtFullScaleTheWorldPassesDrawStraightIntoTheBackBuffer) {
+  const uint64_t drawsBefore = VelGlCounters().draws;
+  Image plain = DrawHalvesAndSquare(device, shaders, "RenderTest_ScaleNone", false);
+  Image scaled = DrawHalvesAndSquare(device, shaders, "RenderTest_ScaleOne", true);
+  EXPECT_EQ(Compare(plain, scaled).pixels, 0u);
+  EXPECT_EQ(VelGlCounters().draws - drawsBefore, 4u) << "no stretch is drawn";
+  EXPECT_TRUE(Near(scaled.At(639, 100), 0, 255, 0));
+  EXPECT_TRUE(Near(scaled.At(640, 100), 0, 0, 255));
+}
+
+TEST_F(RenderTest, AtHalfScaleTheWorldIsStretchedAndTheOverlayStaysSharp) {
+  device.GetRenderScale().SetFixed(0.5f);
+  Image image = DrawHalvesAndSquare(device, shaders, "RenderTest_ScaleHalf", true);
+  device.GetRenderScale().SetFixed(1.0f);
+  Image full = DrawHalvesAndSquare(device, shaders, "RenderTest_ScaleHalfReference", true);
+
+  // The world is 640 x 360 pixels, its edge between columns 319 and 320; the
+  // stretch samples it bilinearly at (x + 0.5) / 2, so the two screen columns
+  // at the edge each take a quarter of the other side.
+  EXPECT_TRUE(Near(image.At(100, 100), 0, 255, 0));
+  EXPECT_TRUE(Near(image.At(1100, 600), 0, 0, 255));
+  Pixel left = image.At(639, 100), right = image.At(640, 100);
+  EXPECT_TRUE(Near(left, 0, 191, 64)) << left.r << "," << left.g << "," << left.b;
+  EXPECT_TRUE(Near(right, 0, 64, 191)) << right.r << "," << right.g << "," << right.b;
+  EXPECT_TRUE(Near(image.At(638, 100), 0, 255, 0));
+  EXPECT_TRUE(Near(image.At(641, 100), 0, 0, 255));
+
+  // The overlay's square is drawn at full size: around it and across its
+  // edges the frame is that of the full scale, pixel for pixel, but for the
+  // two columns at the world's edge.
+  EXPECT_TRUE(Near(image.At(590, 310), 255, 0, 0));
+  EXPECT_TRUE(Near(image.At(689, 409), 255, 0, 0));
+  size_t differing = 0;
+  for (int y = 290; y < 430; ++y) {
+    for (int x = 570; x < 710; ++x) {
+      if (x == 639 || x == 640) continue;
+      const Pixel a = image.At(x, y), b = full.At(x, y);
+      differing += a.r != b.r || a.g != b.g || a.b != b.b;
+    }
+  }
+  EXPECT_EQ(differing, 0u);
+  EXPECT_FALSE(Near(full.At(639, 100), 0, 191, 64)) << "the full-scale world has a hard edge";
+}
+
+// A frame of the game: at half scale the HUD's opaque pixels are those of the
+// full-scale frame; the world is the same picture, softer.
+TEST_F(RenderTest, AGameFrameAtHalfScaleKeepsTheHudAndSoftensTheWorld) {
+  VelSoundEngine::GetInstance().UseHeadless(true);
+  ASSERT_TRUE(VelSoundEngine::GetInstance().Init());
+  auto game = std::make_unique<GameScene>();
+  // The shader manager outlives each test: lighting as a game process starts.
+  shaders.cbObject.Data().g_LightEnable = 1;
+  // Past the fade-in.
+  for (int i = 0; i < 120; ++i) game->Update();
+  auto drawFrame = [&](float scale, const std::string& name) {
+    device.GetRenderScale().SetFixed(scale);
+    game->SetCamera();
+    game->Draw();
+    return Capture(name);
+  };
+  // The HUD alone over black and over white: where the two agree, the HUD
+  // covers the world.
+  auto drawHud = [&](const float4& clear, const std::string& name) {
+    device.GetRenderScale().SetFixed(1.0f);
+    device.ClearBackBuffer(clear);
+    device.ClearDepth(1.0f, 0);
+    BeginSprite(false, true);
+    game->hud->Draw();
+    EndSprite();
+    return Capture(name);
+  };
+  Image full = drawFrame(1.0f, "RenderTest_GameScaleOne");
+  Image half = drawFrame(0.5f, "RenderTest_GameScaleHalf");
+  Image overBlack = drawHud({0, 0, 0, 1}, "RenderTest_GameHudOverBlack");
+  Image overWhite = drawHud({1, 1, 1, 1}, "RenderTest_GameHudOverWhite");
+  game.reset();
+  VelSoundEngine::GetInstance().Release();
+
+  size_t hudPixels = 0, hudDiffering = 0, worldPixels = 0, worldDiffering = 0;
+  double worldDifference = 0;
+  for (int y = 0; y < 720; ++y) {
+    for (int x = 0; x < 1280; ++x) {
+      const Pixel b = overBlack.At(x, y), w = overWhite.At(x, y), f = full.At(x, y), h = half.At(x, y);
+      const int apart = std::max({std::abs(f.r - h.r), std::abs(f.g - h.g), std::abs(f.b - h.b)});
+      if (b.r == w.r && b.g == w.g && b.b == w.b) {
+        ++hudPixels;
+        hudDiffering += apart > 0;
+      } else {
+        ++worldPixels;
+        worldDiffering += apart > 0;
+        worldDifference += apart;
+      }
+    }
+  }
+  EXPECT_GT(hudPixels, 3000u) << "the opaque parts of the health bar and the weapon panel";
+  EXPECT_EQ(hudDiffering, 0u);
+  EXPECT_GT(worldDiffering, worldPixels / 20) << "the world was drawn at half size";
+  EXPECT_LT(worldDifference / double(worldPixels), 16.0) << "and it is the same picture";
+}
+
+// The overlay's letters are drawn over the stretched world at full size: the
+// same pixels at half scale as at full scale.
+TEST_F(RenderTest, TheOverlaysLettersStaySharpOverAScaledWorld) {
+  VelFrameRateOverlay& overlay = VelFrameRateOverlay::GetInstance();
+  overlay.SetPaused(true);
+  overlay.SetShowFrameRate(true);
+  overlay.SetFrameRate(60);
+  auto drawFrame = [&](float scale, const std::string& name) {
+    device.GetRenderScale().SetFixed(scale);
+    device.BeginWorld();
+    device.ClearBackBuffer({0.2f, 0.3f, 0.4f, 1.0f});
+    device.ClearDepth(1.0f, 0);
+    device.BeginOverlay();
+    overlay.Draw();
+    return Capture(name);
+  };
+  Image half = drawFrame(0.5f, "RenderTest_OverlayHalf");
+  Image full = drawFrame(1.0f, "RenderTest_OverlayFull");
+  overlay.SetPaused(false);
+  overlay.SetShowFrameRate(false);
+  overlay.Release();
+  // The corner's line differs only in its scale ("x0.50", "x1.00"): compare
+  // the rate and "FPS", and the whole of "PAUSED".
+  auto countText = [](const Image& image, int x0, int y0, int x1, int y1) {
+    size_t n = 0;
+    for (int y = y0; y < y1; ++y)
+      for (int x = x0; x < x1; ++x) n += image.At(x, y).r > 200;
+    return n;
+  };
+  EXPECT_GT(countText(full, 520, 320, 760, 400), 500u) << "PAUSED in the middle";
+  EXPECT_GT(countText(full, 0, 0, 80, 40), 20u) << "the rate in the corner";
+  size_t differing = 0;
+  for (int y = 0; y < 720; ++y) {
+    for (int x = 0; x < 1280; ++x) {
+      if (y < 40 && x >= 60 && x < 200) continue;
+      const Pixel a = half.At(x, y), b = full.At(x, y);
+      differing += a.r != b.r || a.g != b.g || a.b != b.b;
+    }
+  }
+  EXPECT_EQ(differing, 0u);
+}
+
+// The shader variants a frame of the game calls for are linked with the
+// shaders, before any scene: none is linked in the middle of play.
+TEST_F(RenderTest, NoShaderIsLinkedAtItsFirstUse) {
+  const uint64_t linked = VelGlCounters().programsLinked;
+  device.ClearBackBuffer({0, 0, 0, 1});
+  device.ClearDepth(1.0f, 0);
+  VelModel cube = MakeCube({0.8f, 0.1f, 0.1f, 1}, 0.6f);
+  shaders.BeginModel();
+  for (int fog : {0, 1}) {
+    shaders.cbCamera.Data().g_DistanceFogEnable = fog;
+    shaders.UploadCamera();
+    for (int lit : {0, 1}) {
+      shaders.cbObject.Data().g_LightEnable = lit;
+      shaders.DrawModel(cube);
+      shaders.DrawModelEmissive(cube, 1, 0, 0);
+    }
+  }
+  shaders.cbObject.Data().g_LightEnable = 1;
+  shaders.cbCamera.Data().g_DistanceFogEnable = 0;
+  shaders.UploadCamera();
+  shaders.BeginEffect();
+  device.SetTexture(0, device.GetWhiteTexture().get());
+  const VelEffectVertex quad[4] = {};
+  device.DrawVertices(VelTopology::TriangleStrip, 4, quad, sizeof(VelEffectVertex));
+  const float4 white{1, 1, 1, 1};
+  BeginSprite(false, true);
+  DrawSprite(device.GetWhiteTexture().get(), 0, 0, 10, 10, nullptr, &white);
+  EndSprite();
+  BeginSprite(true, true);
+  DrawSprite(device.GetWhiteTexture().get(), 0, 0, 10, 10, nullptr, &white);
+  EndSprite();
+  device.Present();
+  EXPECT_GE(VelGlCounters().draws, 10u);
+  EXPECT_EQ(VelGlCounters().programsLinked, linked);
 }
 
 }  // namespace

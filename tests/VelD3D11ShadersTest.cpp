@@ -28,12 +28,10 @@ bool HaveGlslang() {
 }
 
 // limited: the form built for older compilers (VEL_HLSL_LIMITED defined).
-Reflection Reflect(VelShaderPath path, bool vertexStage, const std::filesystem::path& dir,
-                   bool limited = false) {
-  const VelHlslStage stage = VelD3D11ShaderStage(path, vertexStage);
+Reflection ReflectStage(const VelHlslStage& stage, const std::string& name, bool vertexStage,
+                        const std::filesystem::path& dir, bool limited) {
   const std::filesystem::path file =
-      dir / (std::string(VelShaderPathName(path)) + (vertexStage ? ".vs" : ".ps") +
-             (limited ? ".limited" : "") + ".hlsl");
+      dir / (name + (vertexStage ? ".vs" : ".ps") + (limited ? ".limited" : "") + ".hlsl");
   {
     std::ofstream out(file);
     out << stage.source;
@@ -63,6 +61,12 @@ Reflection Reflect(VelShaderPath path, bool vertexStage, const std::filesystem::
     }
   }
   return result;
+}
+
+Reflection Reflect(VelShaderPath path, bool vertexStage, const std::filesystem::path& dir,
+                   bool limited = false) {
+  return ReflectStage(VelD3D11ShaderStage(path, vertexStage), VelShaderPathName(path), vertexStage, dir,
+                      limited);
 }
 
 class VelD3D11ShadersTest : public ::testing::Test {
@@ -151,3 +155,14 @@ TEST_F(VelD3D11ShadersTest, EffectAndSpriteConstantsSitWhereTheCppBuffersPutThem
 }
 
 }  // namespace
+
+TEST_F(VelD3D11ShadersTest, TheStretchOfAScaledWorldCompilesWithItsOwnSlots) {
+  const Reflection vertex = ReflectStage(VelD3D11StretchStage(true), "stretch", true, dir.path, false);
+  const Reflection pixel = ReflectStage(VelD3D11StretchStage(false), "stretch", false, dir.path, false);
+  ASSERT_TRUE(vertex.compiled) << vertex.log;
+  ASSERT_TRUE(pixel.compiled) << pixel.log;
+  EXPECT_EQ(vertex.bindings.at("cbStretch"), 0);
+  EXPECT_EQ(vertex.offsets.at("g_SourceScale"), 0);
+  EXPECT_EQ(pixel.bindings.at("g_world"), 0);
+  EXPECT_EQ(pixel.bindings.at("g_linear"), 0);
+}

@@ -229,6 +229,13 @@ VelD3D11Backend::~VelD3D11Backend() {
 }
 
 void VelD3D11Backend::Shutdown() {
+  stretchVertex.Reset();
+  stretchPixel.Reset();
+  stretchConstants.Reset();
+  stretchSampler.Reset();
+  stretchDepth.Reset();
+  stretchRasterizer.Reset();
+  boundColor = nullptr;
   blendStates.clear();
   depthStates.clear();
   rasterizerStates.clear();
@@ -243,8 +250,10 @@ void VelD3D11Backend::Shutdown() {
   device.Reset();
 }
 
-bool VelD3D11Backend::Init(void* window, int width, int height, bool debugLayer, std::string& errorText) {
+bool VelD3D11Backend::Init(void* window, int widthIn, int heightIn, bool debugLayer, std::string& errorText) {
   debug = debugLayer;
+  width = widthIn;
+  height = heightIn;
   if (FAILED(CreateDXGIFactory1(__uuidof(IDXGIFactory1), reinterpret_cast<void**>(factory.GetAddressOf())))) {
     errorText = "ファクトリー作成失敗";
     Shutdown();
@@ -320,7 +329,92 @@ bool VelD3D11Backend::Init(void* window, int width, int height, bool debugLayer,
   context->OMSetRenderTargets(1, targets, depth->depthView.Get());
   D3D11_VIEWPORT viewport{0, 0, float(width), float(height), 0, 1};
   context->RSSetViewports(1, &viewport);
+  CreateStretch();
   return true;
+}
+
+void VelD3D11Backend::CreateStretch() {
+  if (featureLevel < D3D_FEATURE_LEVEL_10_0) return;
+  const VelHlslStage vertex = VelD3D11StretchStage(true);
+  const VelHlslStage pixel = VelD3D11StretchStage(false);
+  Com<ID3DBlob> vertexCode = Compile(vertex, vertex.profile, debug);
+  Com<ID3DBlob> pixelCode = Compile(pixel, pixel.profile, debug);
+  if (!vertexCode || !pixelCode) return;
+  D3D11_BUFFER_DESC constants{};
+  constants.ByteWidth = 16;
+  constants.Usage = D3D11_USAGE_DEFAULT;
+  constants.BindFlags = D3D11_BIND_CONSTANT_BUFFER;
+  D3D11_SAMPLER_DESC sampler{};
+  sampler.Filter = D3D11_FILTER_MIN_MAG_MIP_LINEAR;
+  sampler.AddressU = sampler.AddressV = sampler.AddressW = D3D11_TEXTURE_ADDRESS_CLAMP;
+  sampler.ComparisonFunc = D3D11_COMPARISON_NEVER;
+  sampler.MaxLOD = FLT_MAX;
+  D3D11_DEPTH_STENCIL_DESC depth{};
+  depth.DepthEnable = FALSE;
+  depth.DepthWriteMask = D3D11_DEPTH_WRITE_MASK_ZERO;
+  depth.DepthFunc = D3D11_COMPARISON_ALWAYS;
+  D3D11_RASTERIZER_DESC rasterizer{};
+  rasterizer.FillMode = D3D11_FILL_SOLID;
+  rasterizer.CullMode = D3D11_CULL_NONE;
+  rasterizer.DepthClipEnable = TRUE;
+  Com<ID3D11VertexShader> madeVertex;
+  Com<ID3D11PixelShader> madePixel;
+  if (FAILED(device->CreateVertexShader(vertexCode->GetBufferPointer(), vertexCode->GetBufferSize(), nullptr,
+                                        &madeVertex)) ||
+      FAILED(device->CreatePixelShader(pixelCode->GetBufferPointer(), pixelCode->GetBufferSize(), nullptr,
+                                       &madePixel)) ||
+      FAILED(device->CreateBuffer(&constants, nullptr, &stretchConstants)) ||
+      FAILED(device->CreateSamplerState(&sampler, &stretchSampler)) ||
+      FAILED(device->CreateDepthStencilState(&depth, &stretchDepth)) ||
+      FAILED(device->CreateRasterizerState(&rasterizer, &stretchRasterizer)))
+    return;
+  stretchVertex = madeVertex;
+  stretchPixel = madePixel;
+}
+
+void VelD3D11Backend::SetRenderTarget(const VelTextureResource* color, int targetWidth, int targetHeight) {
+  if (!context) return;
+  boundColor = color;
+  const auto* target = static_cast<const D3dTexture*>(color ? color : backBuffer.get());
+  auto* depth = static_cast<D3dTexture*>(depthBuffer.get());
+  ID3D11RenderTargetView* targets[] = {target->targetView.Get()};
+  context->OMSetRenderTargets(1, targets, depth->depthView.Get());
+  D3D11_VIEWPORT viewport{0, 0, float(targetWidth), float(targetHeight), 0, 1};
+  context->RSSetViewports(1, &viewport);
+}
+
+void VelD3D11Backend::StretchToBackBuffer(const VelTextureResource& color, int sourceWidth, int sourceHeight,
+                                          const VelPipelineState& state) {
+  if (!context || !stretchPixel) return;
+  SetRenderTarget(nullptr, width, height);
+  const auto& source = static_cast<const D3dTexture&>(color);
+  const float scale[4] = {float(sourceWidth) / float(source.desc.width),
+                          float(sourceHeight) / float(source.desc.height), 0, 0};
+  context->UpdateSubresource(stretchConstants.Get(), 0, nullptr, scale, 0, 0);
+  ID3D11Buffer* constants[] = {stretchConstants.Get()};
+  ID3D11ShaderResourceView* views[] = {source.shaderView.Get()};
+  ID3D11SamplerState* samplers[] = {stretchSampler.Get()};
+  context->IASetInputLayout(nullptr);
+  context->IASetPrimitiveTopology(D3D11_PRIMITIVE_TOPOLOGY_TRIANGLELIST);
+  context->VSSetShader(stretchVertex.Get(), nullptr, 0);
+  context->PSSetShader(stretchPixel.Get(), nullptr, 0);
+  context->VSSetConstantBuffers(0, 1, constants);
+  context->PSSetShaderResources(0, 1, views);
+  context->PSSetSamplers(0, 1, samplers);
+  context->OMSetBlendState(nullptr, nullptr, 0xFFFFFFFF);
+  context->OMSetDepthStencilState(stretchDepth.Get(), 0);
+  context->RSSetState(stretchRasterizer.Get());
+  context->Draw(3, 0);
+  // The world's texture leaves the pixel stage before it is a target again.
+  ID3D11ShaderResourceView* none[] = {nullptr};
+  context->PSSetShaderResources(0, 1, none);
+  ApplyShader(state);
+  ApplyConstantBuffer(state, 0);
+  ApplyTexture(state, 0);
+  ApplySampler(state, 0);
+  ApplyBlend(state);
+  ApplyDepthStencil(state);
+  ApplyRasterizer(state);
 }
 
 std::shared_ptr<VelTextureResource> VelD3D11Backend::WrapTexture(Com<ID3D11Texture2D> texture) {
@@ -665,7 +759,8 @@ void VelD3D11Backend::Draw(const VelPipelineState& state, bool indexed, uint32_t
 void VelD3D11Backend::ClearColor(const float4& color) {
   if (!context || !backBuffer) return;
   const float rgba[4] = {color.x, color.y, color.z, color.w};
-  context->ClearRenderTargetView(static_cast<D3dTexture*>(backBuffer.get())->targetView.Get(), rgba);
+  const auto* target = static_cast<const D3dTexture*>(boundColor ? boundColor : backBuffer.get());
+  context->ClearRenderTargetView(target->targetView.Get(), rgba);
 }
 
 void VelD3D11Backend::ClearDepth(float depth, uint8_t stencil) {

@@ -46,6 +46,11 @@ class VelD3D11Backend : public VelGraphicsBackend {
   void Draw(const VelPipelineState& state, bool indexed, uint32_t count, uint32_t start,
             int32_t baseVertex) override;
 
+  bool CanScaleWorld() const override { return stretchPixel != nullptr; }
+  void SetRenderTarget(const VelTextureResource* color, int width, int height) override;
+  void StretchToBackBuffer(const VelTextureResource& color, int width, int height,
+                           const VelPipelineState& state) override;
+
   void ClearColor(const float4& color) override;
   void ClearDepth(float depth, uint8_t stencil) override;
   void Present() override;
@@ -60,6 +65,9 @@ class VelD3D11Backend : public VelGraphicsBackend {
   template <class T>
   using Com = Microsoft::WRL::ComPtr<T>;
 
+  // The stretch's shaders and states; left empty (no scaling) where the
+  // feature level has no SV_VertexID.
+  void CreateStretch();
   // Wraps an existing texture: its views as its description's bind flags say.
   std::shared_ptr<VelTextureResource> WrapTexture(Com<ID3D11Texture2D> texture);
   void Shutdown();
@@ -71,6 +79,16 @@ class VelD3D11Backend : public VelGraphicsBackend {
   std::shared_ptr<VelTextureResource> backBuffer;
   std::shared_ptr<VelTextureResource> depthBuffer;
   D3D_FEATURE_LEVEL featureLevel = D3D_FEATURE_LEVEL_9_1;
+  int width = 0;
+  int height = 0;
+  // The colour target draws and clears go to (null: the back buffer).
+  const VelTextureResource* boundColor = nullptr;
+  Com<ID3D11VertexShader> stretchVertex;
+  Com<ID3D11PixelShader> stretchPixel;
+  Com<ID3D11Buffer> stretchConstants;
+  Com<ID3D11SamplerState> stretchSampler;
+  Com<ID3D11DepthStencilState> stretchDepth;
+  Com<ID3D11RasterizerState> stretchRasterizer;
   bool debug = false;
 
   std::map<int, Com<ID3D11BlendState>> blendStates;

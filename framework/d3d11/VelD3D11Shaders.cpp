@@ -217,3 +217,25 @@ VelHlslStage VelD3D11ShaderStage(VelShaderPath path, bool vertexStage) {
       return {nullptr, "main", profile};
   }
 }
+
+namespace {
+const char* const kStretchVertex =
+    "cbuffer cbStretch : register(b0) { float4 g_SourceScale; };\n"
+    "struct VsOut { float4 pos : SV_Position; float2 uv : TEXCOORD0; };\n"
+    "VsOut main(uint id : SV_VertexID) {\n"
+    "  VsOut o;\n"
+    "  float2 corner = float2((id << 1) & 2, id & 2);\n"
+    "  o.pos = float4(corner.x * 2.0 - 1.0, 1.0 - corner.y * 2.0, 0.0, 1.0);\n"
+    "  o.uv = corner * g_SourceScale.xy;\n"
+    "  return o;\n"
+    "}\n";
+const char* const kStretchPixel =
+    "Texture2D g_world : register(t0);\n"
+    "SamplerState g_linear : register(s0);\n"
+    "struct VsOut { float4 pos : SV_Position; float2 uv : TEXCOORD0; };\n"
+    "float4 main(VsOut i) : SV_Target { return g_world.Sample(g_linear, i.uv); }\n";
+}  // namespace
+
+VelHlslStage VelD3D11StretchStage(bool vertexStage) {
+  return {vertexStage ? kStretchVertex : kStretchPixel, "main", vertexStage ? "vs_4_0" : "ps_4_0"};
+}

@@ -15,3 +15,8 @@ struct VelHlslStage {
 
 // The vertex or pixel stage of a path; source null for VelShaderPath::None.
 VelHlslStage VelD3D11ShaderStage(VelShaderPath path, bool vertexStage);
+
+// The stretch of a scaled world onto the back buffer: one triangle over the
+// screen (from SV_VertexID, no vertex buffer) sampling t0 with s0 over the
+// top-left g_SourceScale of the texture.
+VelHlslStage VelD3D11StretchStage(bool vertexStage);

@@ -299,9 +299,12 @@ void VelGlBackend::Shutdown() {
   if (context) {
     if (SDL_GL_GetCurrentContext() == context) {
       if (framebuffer) glDeleteFramebuffers(1, &framebuffer);
+      if (worldFramebuffer) glDeleteFramebuffers(1, &worldFramebuffer);
       if (emptyTexture) glDeleteTextures(1, &emptyTexture);
     }
     framebuffer = 0;
+    worldFramebuffer = 0;
+    worldColor = 0;
     emptyTexture = 0;
     *alive = false;
     SDL_GL_DeleteContext(static_cast<SDL_GLContext>(context));
@@ -553,6 +556,7 @@ uint32_t VelGlBackend::LinkProgram(VelShaderPath path, uint32_t features) {
     glDeleteShader(fragment);
     return 0;
   }
+  ++glStats.programsLinked;
   GLuint program = glCreateProgram();
   glAttachShader(program, vertex);
   glAttachShader(program, fragment);
@@ -609,12 +613,30 @@ std::unique_ptr<VelGpuResource> VelGlBackend::CreateProgram(VelShaderPath path) 
   glBindVertexArray(made->vertexArray);
   for (int i = 0; i < made->layout->count; ++i) glEnableVertexAttribArray(GLuint(i));
   glBindVertexArray(GLuint(previousArray));
+  // Linking a variant takes milliseconds on a software rasteriser: the lit,
+  // emissive and fogged ones, with and without anisotropic taps, are built
+  // now, before any scene, rather than at the first hit or the first frame
+  // of a scene. Point lights and the alpha test are built if ever used.
+  for (uint32_t features = 0; features <= VelGlFeature::All; ++features) {
+    const uint32_t rare = VelGlFeature::PointLights | VelGlFeature::AlphaTest;
+    if ((features & rare) == 0 && (features & VelGlFeaturesOf(path)) == features)
+      BuildVariant(*made, features);
+  }
   CheckErrors("program");
   return made;
 }
 
+void VelGlBackend::BuildVariant(VelGpuResource& resource, uint32_t features) {
+  auto& program = static_cast<GlProgram&>(resource);
+  GlVariant& variant = program.variants[features & VelGlFeaturesOf(program.path)];
+  if (variant.program || variant.failed) return;
+  variant.program = LinkProgram(program.path, features & VelGlFeaturesOf(program.path));
+  variant.failed = variant.program == 0;
+  if (variant.program) variant.maxAnisotropyAt = glGetUniformLocation(variant.program, "vel_MaxAnisotropy");
+}
+
 // Binds the variant of the program for the bound constants and sampler,
-// built on its first use.
+// built on its first use unless CreateProgram built it already.
 void VelGlBackend::UseVariant(const VelPipelineState& state, VelGpuResource& resource) {
   auto& program = static_cast<GlProgram&>(resource);
   const float maxAnisotropy = MaxAnisotropyOf(state);
@@ -623,12 +645,7 @@ void VelGlBackend::UseVariant(const VelPipelineState& state, VelGpuResource& res
   if (!specialising) features = VelGlFeature::All;
   features &= VelGlFeaturesOf(program.path);
   GlVariant* variant = &program.variants[features];
-  if (!variant->program && !variant->failed) {
-    variant->program = LinkProgram(program.path, features);
-    variant->failed = variant->program == 0;
-    if (variant->program)
-      variant->maxAnisotropyAt = glGetUniformLocation(variant->program, "vel_MaxAnisotropy");
-  }
+  BuildVariant(program, features);
   if (!variant->program) variant = &program.variants[VelGlFeaturesOf(program.path)];
   glUseProgram(variant->program);
   if (variant->maxAnisotropyAt >= 0 && variant->maxAnisotropy != maxAnisotropy) {
@@ -777,6 +794,37 @@ VelGlStats& VelGlCounters() {
 
 void VelGlFinish() {
   glFinish();
+}
+
+void VelGlBackend::SetRenderTarget(const VelTextureResource* color, int targetWidth, int targetHeight) {
+  GLuint target = framebuffer;
+  if (color) {
+    const GLuint name = static_cast<const GlTexture*>(color)->name;
+    if (!worldFramebuffer) glGenFramebuffers(1, &worldFramebuffer);
+    glBindFramebuffer(GL_FRAMEBUFFER, worldFramebuffer);
+    if (worldColor != name) {
+      glFramebufferTexture2D(GL_FRAMEBUFFER, GL_COLOR_ATTACHMENT0, GL_TEXTURE_2D, name, 0);
+      glFramebufferTexture2D(GL_FRAMEBUFFER, GL_DEPTH_ATTACHMENT, GL_TEXTURE_2D,
+                             static_cast<GlTexture*>(depthBuffer.get())->name, 0);
+      worldColor = name;
+    }
+    target = worldFramebuffer;
+  }
+  glBindFramebuffer(GL_FRAMEBUFFER, target);
+  glViewport(0, 0, targetWidth, targetHeight);
+  glScissor(0, 0, targetWidth, targetHeight);
+  CheckErrors("render target");
+}
+
+// The stretch is a blit: it reads no bound state but the scissor test.
+void VelGlBackend::StretchToBackBuffer(const VelTextureResource&, int sourceWidth, int sourceHeight,
+                                       const VelPipelineState&) {
+  glDisable(GL_SCISSOR_TEST);
+  glBindFramebuffer(GL_READ_FRAMEBUFFER, worldFramebuffer);
+  glBindFramebuffer(GL_DRAW_FRAMEBUFFER, framebuffer);
+  glBlitFramebuffer(0, 0, sourceWidth, sourceHeight, 0, 0, width, height, GL_COLOR_BUFFER_BIT, GL_LINEAR);
+  SetRenderTarget(nullptr, width, height);
+  if (scissorOn) glEnable(GL_SCISSOR_TEST);
 }
 
 void VelGlBackend::ClearColor(const float4& color) {

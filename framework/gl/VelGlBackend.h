@@ -42,6 +42,11 @@ class VelGlBackend : public VelGraphicsBackend {
   void Draw(const VelPipelineState& state, bool indexed, uint32_t count, uint32_t start,
             int32_t baseVertex) override;
 
+  bool CanScaleWorld() const override { return context != nullptr; }
+  void SetRenderTarget(const VelTextureResource* color, int width, int height) override;
+  void StretchToBackBuffer(const VelTextureResource& color, int width, int height,
+                           const VelPipelineState& state) override;
+
   void ClearColor(const float4& color) override;
   void ClearDepth(float depth, uint8_t stencil) override;
   void Present() override;
@@ -54,6 +59,8 @@ class VelGlBackend : public VelGraphicsBackend {
   // A program of the path's shaders with the given fragment-stage parts; 0
   // when it does not build.
   uint32_t LinkProgram(VelShaderPath path, uint32_t features);
+  // Links the program's variant with these parts unless it exists or failed.
+  void BuildVariant(VelGpuResource& program, uint32_t features);
   void UseVariant(const VelPipelineState& state, VelGpuResource& program);
   bool LeavesFrameAsItIs(const VelPipelineState& state) const;
   void Shutdown();
@@ -70,6 +77,10 @@ class VelGlBackend : public VelGraphicsBackend {
   int width = 0;
   int height = 0;
   uint32_t framebuffer = 0;
+  // A scaled world's colour target with the depth buffer, and the texture
+  // it holds.
+  uint32_t worldFramebuffer = 0;
+  uint32_t worldColor = 0;
   // Bound where a slot has no texture: OpenGL samples an unbound unit as
   // opaque black, Direct3D an empty slot as transparent black (nothing drawn).
   uint32_t emptyTexture = 0;

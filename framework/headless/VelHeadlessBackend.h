@@ -46,6 +46,12 @@ class VelHeadlessBackend : public VelGraphicsBackend {
   void Draw(const VelPipelineState& state, bool indexed, uint32_t count, uint32_t start,
             int32_t baseVertex) override;
 
+  // Nothing is rasterised, so nothing is scaled: the records stay those of
+  // a frame drawn at full size.
+  bool CanScaleWorld() const override { return false; }
+  void SetRenderTarget(const VelTextureResource*, int, int) override {}
+  void StretchToBackBuffer(const VelTextureResource&, int, int, const VelPipelineState&) override {}
+
   void ClearColor(const float4&) override { ++stats.colorClears; }
   void ClearDepth(float, uint8_t) override { ++stats.depthClears; }
   void Present() override { ++stats.presents; }

@@ -132,9 +132,21 @@ bool HeadlessPlatform::IsPaused() const { return input.IsPaused(); }
 
 void HeadlessPlatform::SetPad(const GamepadState& state) { pad = state; }
 
-uint32_t HeadlessPlatform::GetMilliseconds() const { return clock; }
+uint32_t HeadlessPlatform::GetMilliseconds() const {
+  return realClock ? clock + uint32_t(SDL_GetTicks64() - realStart) : clock;
+}
 
-void HeadlessPlatform::SleepMilliseconds(uint32_t ms) { clock += ms; }
+void HeadlessPlatform::SleepMilliseconds(uint32_t ms) {
+  if (realClock)
+    SDL_Delay(ms);
+  else
+    clock += ms;
+}
+
+void HeadlessPlatform::UseRealClock() {
+  realClock = true;
+  realStart = SDL_GetTicks64();
+}
 
 void HeadlessPlatform::SetKeyDown(int virtualKey, bool down) {
   if (down)

@@ -69,6 +69,9 @@ class HeadlessPlatform : public Platform {
   void SetActive(bool active);
   void SetClock(uint32_t ms);
   void AdvanceClock(uint32_t ms);
+  // The real clock from now on, starting at the clock's present reading:
+  // time passes by itself and a sleep sleeps (timing runs by hand).
+  void UseRealClock();
   void SetQuestionAnswer(bool yes);
   // Makes the next CreateGameWindow fail (start-up failure tests).
   void FailWindowCreation(bool fail);
@@ -100,6 +103,8 @@ class HeadlessPlatform : public Platform {
   PlatformPoint cursor{640, 360};  // client pixels; the window sits at screen (0, 0)
   bool active = true;
   uint32_t clock = 0;
+  bool realClock = false;
+  uint64_t realStart = 0;  // SDL ticks when the real clock started at `clock`
   bool answerYes = false;
   bool failWindow = false;
   bool closeRequested = false;

@@ -38,6 +38,8 @@ void InstallCaptureHook(Application& application) {
     std::fprintf(stderr, "HALVANE_CAPTURE is DIR:F1,F2,...\n");
     return;
   }
+  // Captures compare pixel for pixel: the world at full size.
+  VelGraphicsDevice::GetInstance().GetRenderScale().SetFixed(1.0f);
   auto frame = std::make_shared<long>(-1);
   const uint32_t start = Sys().GetMilliseconds();
   application.SetFrameHook([request, frame, start, &application] {

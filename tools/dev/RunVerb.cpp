@@ -51,6 +51,10 @@ struct RunOptions {
   long botRounds = 1;
   float sensitivity = 1.0f;
   bool invertY = false;
+  // 0: automatic. Captures stay reproducible at a fixed 1 unless told.
+  float renderScale = 1.0f;
+  FrameSkipMode frameSkip = FrameSkipMode::Off;
+  bool realTime = false;
 };
 
 void Usage() {
@@ -59,12 +63,16 @@ void Usage() {
       "usage: halvane-dev run [--start game|title] [--script FILE] [--frames N] [--clock-ms T]\n"
       "                       [--trace FILE] [--video headless|offscreen] [--capture DIR --at F1,F2,...]\n"
       "                       [--draws on|off] [--record FILE] [--memory-log FILE] [--bot-rounds N]\n"
-      "                       [--sensitivity X] [--invert-y]\n"
+      "                       [--sensitivity X] [--invert-y] [--render-scale auto|1|0.75|0.5]\n"
+      "                       [--frame-skip off|on|every-other] [--real-time]\n"
       "       halvane-dev run --bot [--seed S] [--frames N] [--trace FILE] [--video ...] [--capture ...]\n"
       "  --bot plays from the title to the clear screen and back (at most N frames, 60000 by default);\n"
       "  --seed S starts the clock at S milliseconds (the same as --clock-ms)\n"
       "  --script plays a script or a replay (a replay brings its seeds and first scene);\n"
-      "  --record writes the run as a replay\n");
+      "  --record writes the run as a replay\n"
+      "  --frame-skip every-other skips every other draw: the trace must stay the same\n"
+      "  --real-time runs on the real clock, paced, from the --clock-ms reading; the summary\n"
+      "  then gives updates and drawn frames per second\n");
 }
 
 bool ParseNumber(const std::string& text, long& out) {
@@ -72,6 +80,21 @@ bool ParseNumber(const std::string& text, long& out) {
   char* end = nullptr;
   out = std::strtol(text.c_str(), &end, 10);
   return *end == '\0' && out >= 0;
+}
+
+// "auto" gives 0; otherwise a number from 0.5 to 1.
+bool ParseRenderScale(const std::string& text, float& out) {
+  if (text == "auto") {
+    out = 0.0f;
+    return true;
+  }
+  if (text.empty()) return false;
+  char* end = nullptr;
+  const float scale = std::strtof(text.c_str(), &end);
+  if (*end != '\0' || !(scale >= VelRenderScale::kMinScale && scale <= VelRenderScale::kMaxScale))
+    return false;
+  out = scale;
+  return true;
 }
 
 bool ParseOptions(const std::vector<std::string>& args, RunOptions& options) {
@@ -83,6 +106,10 @@ bool ParseOptions(const std::vector<std::string>& args, RunOptions& options) {
     }
     if (arg == "--invert-y") {
       options.invertY = true;
+      continue;
+    }
+    if (arg == "--real-time") {
+      options.realTime = true;
       continue;
     }
     if (i + 1 >= args.size()) {
@@ -125,6 +152,22 @@ bool ParseOptions(const std::vector<std::string>& args, RunOptions& options) {
         return false;
       }
       options.draws = value == "on";
+    } else if (arg == "--render-scale") {
+      if (!ParseRenderScale(value, options.renderScale)) {
+        std::fprintf(stderr, "run: --render-scale is auto or a scale from 0.5 to 1\n");
+        return false;
+      }
+    } else if (arg == "--frame-skip") {
+      if (value == "off") {
+        options.frameSkip = FrameSkipMode::Off;
+      } else if (value == "on") {
+        options.frameSkip = FrameSkipMode::WhenBehind;
+      } else if (value == "every-other") {
+        options.frameSkip = FrameSkipMode::EveryOther;
+      } else {
+        std::fprintf(stderr, "run: --frame-skip is off, on or every-other\n");
+        return false;
+      }
     } else if (arg == "--bot-rounds") {
       if (!ParseNumber(value, options.botRounds) || options.botRounds < 1) return false;
     } else if (arg == "--record") {
@@ -485,6 +528,7 @@ int RunRunVerb(const DevArgs& args) {
   int sceneChanges = 0;
   const Scene* lastScene = nullptr;
   long frame = -1;
+  long drawnFrames = 0;
   platform.SetPumpHook([&]() {
     ++frame;
     // llvmpipe is slow: with captures asked for, only the kept frames are rasterised.
@@ -523,6 +567,7 @@ int RunRunVerb(const DevArgs& args) {
   });
 
   app.SetFrameHook([&]() {
+    drawnFrames += app.LastFrameDrew();
     const Scene* running = SceneManager::GetInstance().Current();
     if (lastScene && running != lastScene) ++sceneChanges;
     lastScene = running;
@@ -555,7 +600,15 @@ int RunRunVerb(const DevArgs& args) {
     }
   });
   app.SetFrameLimit(static_cast<uint64_t>(frameCount));
+  app.SetFrameSkip(options.frameSkip);
 
+  VelRenderScale& renderScale = VelGraphicsDevice::GetInstance().GetRenderScale();
+  if (options.renderScale > 0)
+    renderScale.SetFixed(options.renderScale);
+  else
+    renderScale.SetAutomatic();
+
+  uint32_t runMs = 0;
   if (runs) {
     if (!app.Initialise(Application::kWidth, Application::kHeight)) {
       std::fprintf(stderr, "run: start-up failed\n");
@@ -564,9 +617,12 @@ int RunRunVerb(const DevArgs& args) {
       UninstallPlatform();
       return 1;
     }
+    if (options.realTime) platform.UseRealClock();
+    const uint32_t runStart = platform.GetMilliseconds();
     app.BeginFrames();
     while (app.RunFrame()) {
     }
+    runMs = platform.GetMilliseconds() - runStart;
   }
 
   GameScene* game = currentGame();
@@ -583,6 +639,12 @@ int RunRunVerb(const DevArgs& args) {
   if (options.bot) summary = BotSummary(bot, app.FramesRun(), sceneChanges, game != nullptr);
   // A replay ends as the run it recorded did: with the autopilot's summary line.
   if (replaying) summary = TallySummary(tally, app.FramesRun());
+  if (options.realTime && runMs > 0) {
+    summary.Field("seconds", float(runMs) / 1000.0f)
+        .Field("updatesPerSecond", float(app.FramesRun()) * 1000.0f / float(runMs))
+        .Field("drawsPerSecond", float(drawnFrames) * 1000.0f / float(runMs))
+        .Field("renderScale", VelGraphicsDevice::GetInstance().GetRenderScale().GetScale());
+  }
   // Memory differs from run to run, so only a run that logs it tells it.
   const ProcessMemory memory = ReadProcessMemory();
   if (memoryLog) {

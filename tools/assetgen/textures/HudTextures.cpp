@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "framework/VelOverlayGlyphs.h"
 #include "textures/TextureSet.h"
 
 namespace {
@@ -543,10 +544,38 @@ bool ResultScreens(const TextureContext& ctx) {
 
 }  // namespace
 
+// The overlay's glyph strip: every glyph in a small and a large cell, inks
+// centred across, baselines level with "0"'s.
+bool OverlayText(const TextureContext& ctx) {
+  Canvas c(kVelOverlayTextureW, kVelOverlayTextureH);
+  struct Row {
+    int top, cellW, cellH;
+    float emPx, xScale, outline;
+  };
+  const Row rows[] = {{0, kVelOverlaySmallCellW, kVelOverlaySmallCellH, 15, 0.8f, 1.5f},
+                      {kVelOverlaySmallCellH, kVelOverlayLargeCellW, kVelOverlayLargeCellH, 46, 0.85f, 3}};
+  for (const Row& row : rows) {
+    TextStyle style;
+    style.fill = Solid(kText);
+    style.outline = kInk;
+    style.outlineWidth = row.outline;
+    int base0 = 0;
+    const Mask zero = ctx.font.Render("0", row.emPx, row.xScale, 0, 0, &base0);
+    const float top = row.top + (row.cellH - zero.Height()) / 2.0f;
+    for (int i = 0; i < kVelOverlayGlyphCount; ++i) {
+      int baseline = 0;
+      const Mask glyph =
+          ctx.font.Render(std::string(1, kVelOverlayGlyphs[i]), row.emPx, row.xScale, 0, 0, &baseline);
+      DrawText(c, glyph, row.cellW * (i + 0.5f), top + base0 - baseline + glyph.Height() / 2.0f, style);
+    }
+  }
+  return SaveTexture(ctx, "Texture/overlayText.png", c, false);
+}
+
 bool GenerateHudTextures(const TextureContext& ctx) {
   bool ok = true;
   for (auto step : {Title, Start, BulletHole, Fade, Warning, HealthBar, WeaponPanel, GunIllustration,
-                    ItemIcons, ChargeGauge, Sight, AmmoDigits, ReloadDisplay, ResultScreens})
+                    ItemIcons, ChargeGauge, Sight, AmmoDigits, ReloadDisplay, ResultScreens, OverlayText})
     ok = step(ctx) && ok;
   return ok;
 }
