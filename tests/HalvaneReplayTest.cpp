@@ -63,8 +63,17 @@ ToolRun Dev(const std::string& args) {
 }
 
 // The game on SDL's offscreen driver: no display, OpenGL on the software rasteriser.
+// Under the sanitizers the game keeps every check but the leak check: the
+// software driver leaves 240 bytes that LeakSanitizer can only place in an
+// unknown module, and the exit status is what these cases read. The game's own
+// memory is leak-checked in this process and in the sanitizer play-through.
 ToolRun Game(const std::string& args) {
-  return Shell(std::string("env -u DISPLAY -u WAYLAND_DISPLAY SDL_VIDEODRIVER=offscreen '") + HALVANE_GAME +
+#if defined(HALVANE_SANITIZE)
+  const std::string leakCheck = "ASAN_OPTIONS=halt_on_error=1:detect_leaks=0 ";
+#else
+  const std::string leakCheck;
+#endif
+  return Shell("env -u DISPLAY -u WAYLAND_DISPLAY SDL_VIDEODRIVER=offscreen " + leakCheck + "'" + HALVANE_GAME +
                "' " + args);
 }
 
