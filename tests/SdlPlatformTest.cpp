@@ -119,20 +119,11 @@ class SdlPlatformTest : public ::testing::Test {
   }
 
   void Push(SDL_Event event) { ASSERT_EQ(SDL_PushEvent(&event), 1) << SDL_GetError(); }
-  void PushKey(SDL_Scancode scancode, SDL_Keycode sym) {
+  void PushKey(SDL_Scancode scancode, SDL_Keycode sym, bool down = true) {
     SDL_Event event{};
-    event.type = SDL_KEYDOWN;
+    event.type = down ? SDL_KEYDOWN : SDL_KEYUP;
     event.key.windowID = SDL_GetWindowID(window);
-    event.key.state = SDL_PRESSED;
-    event.key.keysym.scancode = scancode;
-    event.key.keysym.sym = sym;
-    Push(event);
-  }
-  void PushKeyUp(SDL_Scancode scancode, SDL_Keycode sym) {
-    SDL_Event event{};
-    event.type = SDL_KEYUP;
-    event.key.windowID = SDL_GetWindowID(window);
-    event.key.state = SDL_RELEASED;
+    event.key.state = down ? SDL_PRESSED : SDL_RELEASED;
     event.key.keysym.scancode = scancode;
     event.key.keysym.sym = sym;
     Push(event);
@@ -204,7 +195,7 @@ TEST_F(SdlPlatformTest, AClickOrKeyTapBetweenTwoPumpsReadsDownForOneFrame) {
   PushButton(SDL_MOUSEBUTTONDOWN, SDL_BUTTON_LEFT);
   PushButton(SDL_MOUSEBUTTONUP, SDL_BUTTON_LEFT);
   PushKey(SDL_SCANCODE_R, SDLK_r);
-  PushKeyUp(SDL_SCANCODE_R, SDLK_r);
+  PushKey(SDL_SCANCODE_R, SDLK_r, false);
   ASSERT_TRUE(platform->PumpMessages());
   EXPECT_TRUE(platform->IsKeyDown(Key::LButton));
   EXPECT_TRUE(platform->IsKeyDown(Key::R));
