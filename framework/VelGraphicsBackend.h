@@ -47,10 +47,11 @@ class VelGraphicsBackend {
   virtual bool CanScaleWorld() const = 0;
   // Draws from now on into the colour target and the depth buffer (colour
   // null: the back buffer), with the viewport over the top-left width x height
-  // pixels. Clears clear the whole bound target.
+  // pixels. Clears clear at least that corner of the bound target.
   virtual void SetRenderTarget(const VelTextureResource* color, int width, int height) = 0;
   // Stretches the top-left width x height pixels of the colour target over
-  // the whole back buffer with bilinear filtering, then draws into the back
+  // the whole back buffer with bilinear filtering, reading nothing beyond
+  // them (the rest of the target may hold an older frame), then draws into the back
   // buffer over its whole size again, with `state` bound as it was.
   virtual void StretchToBackBuffer(const VelTextureResource& color, int width, int height,
                                    const VelPipelineState& state) = 0;

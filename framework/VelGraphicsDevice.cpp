@@ -273,12 +273,19 @@ void VelGraphicsDevice::BeginWorld() {
   worldHeight = std::max(1, int(std::lround(float(height) * scale)));
   backend->SetRenderTarget(worldTarget->shaderResourceView.get(), worldWidth, worldHeight);
   worldOpen = true;
+  SetBilinearOnly(true);
 }
 
 void VelGraphicsDevice::BeginOverlay() {
   if (!backend || !worldOpen) return;
   worldOpen = false;
+  SetBilinearOnly(false);
   backend->StretchToBackBuffer(*worldTarget->shaderResourceView, worldWidth, worldHeight, state);
+}
+
+void VelGraphicsDevice::SetBilinearOnly(bool on) {
+  state.bilinearOnly = on;
+  for (int slot = 0; slot < kVelSamplerSlots; ++slot) backend->ApplySampler(state, slot);
 }
 
 void VelGraphicsDevice::ClearBackBuffer(const float4& color) {

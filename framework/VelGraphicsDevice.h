@@ -45,6 +45,10 @@ struct VelPipelineState {
   uint32_t vertexOffset = 0;
   std::shared_ptr<VelBufferResource> indexBuffer;
   VelTopology topology = VelTopology::TriangleList;
+  // Set while the world is drawn below full scale: anisotropic samplers then
+  // filter bilinearly, as their taps would cost a software rasteriser about
+  // what the smaller world saved.
+  bool bilinearOnly = false;
 };
 
 class VelGraphicsDevice {
@@ -106,7 +110,8 @@ class VelGraphicsDevice {
   // The world passes of a frame (the 3D scene) begin here, before their
   // clears. At a render scale below 1 they draw into an off-screen target of
   // the scaled size (clears clear it); at 1, and on a backend that cannot
-  // stretch, straight into the back buffer as before.
+  // stretch, straight into the back buffer as before. A scaled world's
+  // anisotropic samplers filter bilinearly (VelPipelineState::bilinearOnly).
   void BeginWorld();
   // The screen overlay begins here: a scaled world is stretched onto the
   // back buffer with bilinear filtering, and everything after draws at full
@@ -160,6 +165,7 @@ class VelGraphicsDevice {
   VelGraphicsDevice();
   VelGraphicsDevice(const VelGraphicsDevice&) = delete;
   VelGraphicsDevice& operator=(const VelGraphicsDevice&) = delete;
+  void SetBilinearOnly(bool on);
 
   std::unique_ptr<VelGraphicsBackend> backend;
   bool rasterising = true;

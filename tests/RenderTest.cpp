@@ -524,6 +524,32 @@ TEST_F(RenderTest, AnisotropicFilteringKeepsDistantStripesThatTrilinearBlurs) {
   EXPECT_EQ(Compare(trilinear, anisotropyOne).largest, 0);
 }
 
+// Below full scale the world's anisotropic sampler filters as a bilinear
+// one would, and the scene's own sampler is still the one bound afterwards.
+TEST_F(RenderTest, BelowFullScaleTheWorldFiltersBilinearly) {
+  std::shared_ptr<VelTexture> stripes = MakeStripes(false, true);
+  ASSERT_TRUE(stripes);
+  VelModel floor = MakeFloor(stripes);
+  auto drawFloor = [&](const std::shared_ptr<VelSamplerState>& sampler, const std::string& name) {
+    device.SetSampler(0, sampler);
+    device.BeginWorld();
+    device.ClearBackBuffer({0, 0, 0, 1});
+    device.ClearDepth(1.0f, 0);
+    shaders.BeginModel();
+    shaders.cbObject.Data().g_LightEnable = 0;
+    shaders.modelWorld = MatrixIdentity();
+    shaders.DrawModel(floor);
+    device.BeginOverlay();
+    EXPECT_EQ(device.GetState().samplers[0], sampler);
+    return Capture(name);
+  };
+  device.GetRenderScale().SetFixed(0.5f);
+  Image bilinear = drawFloor(device.CreateSamplerState(1, 1, 0, false), "RenderTest_HalfFloorBilinear");
+  Image anisotropic = drawFloor(device.CreateSamplerState(2, 4, 0, false), "RenderTest_HalfFloorAnisotropic");
+  device.GetRenderScale().SetFixed(1.0f);
+  EXPECT_EQ(Compare(bilinear, anisotropic).largest, 0);
+}
+
 // A sprite with zero alpha under an alpha or additive blend changes no
 // pixel, so it is not sent at all; any other alpha, or a blend that
 // overwrites, still draws.
@@ -626,6 +652,26 @@ TEST_F(RenderTest, AtHalfScaleTheWorldIsStretchedAndTheOverlayStaysSharp) {
   }
   EXPECT_EQ(differing, 0u);
   EXPECT_FALSE(Near(full.At(639, 100), 0, 191, 64)) << "the full-scale world has a hard edge";
+}
+
+// The world's target keeps a larger world of an earlier frame beyond the
+// corner a smaller one uses; the stretch never shows any of it.
+TEST_F(RenderTest, AScaledWorldShowsNothingOfAnEarlierLargerOne) {
+  auto drawWorld = [&](float scale, const float4& color, const std::string& name) {
+    device.GetRenderScale().SetFixed(scale);
+    device.BeginWorld();
+    device.ClearBackBuffer(color);
+    device.ClearDepth(1.0f, 0);
+    device.BeginOverlay();
+    Image image = Capture(name);
+    device.Present();
+    return image;
+  };
+  drawWorld(0.75f, {1, 0, 0, 1}, "RenderTest_LargerRedWorld");
+  Image blue = drawWorld(0.5f, {0, 0, 1, 1}, "RenderTest_SmallerBlueWorld");
+  device.GetRenderScale().SetFixed(1.0f);
+  for (int x = 0; x < 1280; x += 7) EXPECT_TRUE(Near(blue.At(x, 0), 0, 0, 255)) << "top row, column " << x;
+  for (int y = 0; y < 720; y += 7) EXPECT_TRUE(Near(blue.At(1279, y), 0, 0, 255)) << "last column, row " << y;
 }
 
 // A frame of the game: at half scale the HUD's opaque pixels are those of the

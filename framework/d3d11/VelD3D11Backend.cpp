@@ -30,6 +30,8 @@ class D3dTexture : public VelTextureResource {
 class D3dSampler : public VelGpuResource {
  public:
   Com<ID3D11SamplerState> sampler;
+  // An anisotropic sampler's bilinear twin, for worlds drawn below full scale.
+  Com<ID3D11SamplerState> bilinear;
 };
 
 class D3dProgram : public VelGpuResource {
@@ -341,7 +343,7 @@ void VelD3D11Backend::CreateStretch() {
   Com<ID3DBlob> pixelCode = Compile(pixel, pixel.profile, debug);
   if (!vertexCode || !pixelCode) return;
   D3D11_BUFFER_DESC constants{};
-  constants.ByteWidth = 16;
+  constants.ByteWidth = 32;
   constants.Usage = D3D11_USAGE_DEFAULT;
   constants.BindFlags = D3D11_BIND_CONSTANT_BUFFER;
   D3D11_SAMPLER_DESC sampler{};
@@ -388,9 +390,16 @@ void VelD3D11Backend::StretchToBackBuffer(const VelTextureResource& color, int s
   if (!context || !stretchPixel) return;
   SetRenderTarget(nullptr, width, height);
   const auto& source = static_cast<const D3dTexture&>(color);
-  const float scale[4] = {float(sourceWidth) / float(source.desc.width),
-                          float(sourceHeight) / float(source.desc.height), 0, 0};
-  context->UpdateSubresource(stretchConstants.Get(), 0, nullptr, scale, 0, 0);
+  const float targetWidth = float(source.desc.width), targetHeight = float(source.desc.height);
+  const float scaleAndClamp[8] = {float(sourceWidth) / targetWidth,
+                                  float(sourceHeight) / targetHeight,
+                                  0,
+                                  0,
+                                  0.5f / targetWidth,
+                                  0.5f / targetHeight,
+                                  (float(sourceWidth) - 0.5f) / targetWidth,
+                                  (float(sourceHeight) - 0.5f) / targetHeight};
+  context->UpdateSubresource(stretchConstants.Get(), 0, nullptr, scaleAndClamp, 0, 0);
   ID3D11Buffer* constants[] = {stretchConstants.Get()};
   ID3D11ShaderResourceView* views[] = {source.shaderView.Get()};
   ID3D11SamplerState* samplers[] = {stretchSampler.Get()};
@@ -399,6 +408,7 @@ void VelD3D11Backend::StretchToBackBuffer(const VelTextureResource& color, int s
   context->VSSetShader(stretchVertex.Get(), nullptr, 0);
   context->PSSetShader(stretchPixel.Get(), nullptr, 0);
   context->VSSetConstantBuffers(0, 1, constants);
+  context->PSSetConstantBuffers(0, 1, constants);
   context->PSSetShaderResources(0, 1, views);
   context->PSSetSamplers(0, 1, samplers);
   context->OMSetBlendState(nullptr, nullptr, 0xFFFFFFFF);
@@ -587,6 +597,10 @@ std::unique_ptr<VelGpuResource> VelD3D11Backend::CreateSampler(const VelSamplerS
   d.MaxLOD = FLT_MAX;
   auto sampler = std::make_unique<D3dSampler>();
   if (FAILED(device->CreateSamplerState(&d, &sampler->sampler))) return nullptr;
+  if (d.Filter == D3D11_FILTER_ANISOTROPIC) {
+    d.Filter = D3D11_FILTER_MIN_MAG_MIP_LINEAR;
+    if (FAILED(device->CreateSamplerState(&d, &sampler->bilinear))) return nullptr;
+  }
   sampler->backendId = id;
   return sampler;
 }
@@ -707,9 +721,10 @@ void VelD3D11Backend::ApplyRasterizer(const VelPipelineState& state) {
 
 void VelD3D11Backend::ApplySampler(const VelPipelineState& state, int slot) {
   if (!context) return;
-  const auto& sampler = state.samplers[slot];
-  ID3D11SamplerState* samplers[] = {
-      sampler ? static_cast<const D3dSampler*>(sampler->handle.get())->sampler.Get() : nullptr};
+  const auto* sampler =
+      state.samplers[slot] ? static_cast<const D3dSampler*>(state.samplers[slot]->handle.get()) : nullptr;
+  ID3D11SamplerState* samplers[] = {nullptr};
+  if (sampler) samplers[0] = state.bilinearOnly && sampler->bilinear ? sampler->bilinear.Get() : sampler->sampler.Get();
   context->VSSetSamplers(UINT(slot), 1, samplers);
   context->PSSetSamplers(UINT(slot), 1, samplers);
   context->GSSetSamplers(UINT(slot), 1, samplers);

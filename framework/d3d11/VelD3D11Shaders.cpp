@@ -220,7 +220,7 @@ VelHlslStage VelD3D11ShaderStage(VelShaderPath path, bool vertexStage) {
 
 namespace {
 const char* const kStretchVertex =
-    "cbuffer cbStretch : register(b0) { float4 g_SourceScale; };\n"
+    "cbuffer cbStretch : register(b0) { float4 g_SourceScale; float4 g_SourceClamp; };\n"
     "struct VsOut { float4 pos : SV_Position; float2 uv : TEXCOORD0; };\n"
     "VsOut main(uint id : SV_VertexID) {\n"
     "  VsOut o;\n"
@@ -229,11 +229,16 @@ const char* const kStretchVertex =
     "  o.uv = corner * g_SourceScale.xy;\n"
     "  return o;\n"
     "}\n";
+// The coordinates stop at the centres of the world's last texels, so its
+// edge never blends in what lies beyond it in the target.
 const char* const kStretchPixel =
+    "cbuffer cbStretch : register(b0) { float4 g_SourceScale; float4 g_SourceClamp; };\n"
     "Texture2D g_world : register(t0);\n"
     "SamplerState g_linear : register(s0);\n"
     "struct VsOut { float4 pos : SV_Position; float2 uv : TEXCOORD0; };\n"
-    "float4 main(VsOut i) : SV_Target { return g_world.Sample(g_linear, i.uv); }\n";
+    "float4 main(VsOut i) : SV_Target {\n"
+    "  return g_world.SampleLevel(g_linear, clamp(i.uv, g_SourceClamp.xy, g_SourceClamp.zw), 0);\n"
+    "}\n";
 }  // namespace
 
 VelHlslStage VelD3D11StretchStage(bool vertexStage) {

@@ -134,7 +134,7 @@ bool ReadConstant(const VelPipelineState& state, int slot, size_t offset, T& val
 // The anisotropy the bound sampler asks for; 1 is plain trilinear filtering.
 float MaxAnisotropyOf(const VelPipelineState& state) {
   const auto& sampler = state.samplers[0];
-  if (!sampler || sampler->filter != 2 || sampler->comparison) return 1.0f;
+  if (!sampler || sampler->filter != 2 || sampler->comparison || state.bilinearOnly) return 1.0f;
   return float(std::clamp(sampler->maxAnisotropy, 1, 16));
 }
 
@@ -237,6 +237,13 @@ void BindBlock(GLuint program, const char* name, GLuint slot) {
   if (index != GL_INVALID_INDEX) glUniformBlockBinding(program, index, slot);
 }
 
+void EnableScissor(bool on) {
+  if (on)
+    glEnable(GL_SCISSOR_TEST);
+  else
+    glDisable(GL_SCISSOR_TEST);
+}
+
 void BindSamplerUnit(GLuint program, const char* name, GLint unit) {
   GLint location = glGetUniformLocation(program, name);
   if (location >= 0) glUniform1i(location, unit);
@@ -301,10 +308,18 @@ void VelGlBackend::Shutdown() {
       if (framebuffer) glDeleteFramebuffers(1, &framebuffer);
       if (worldFramebuffer) glDeleteFramebuffers(1, &worldFramebuffer);
       if (emptyTexture) glDeleteTextures(1, &emptyTexture);
+      if (stretchProgram) glDeleteProgram(stretchProgram);
+      if (stretchArray) glDeleteVertexArrays(1, &stretchArray);
+      if (stretchSampler) glDeleteSamplers(1, &stretchSampler);
     }
     framebuffer = 0;
     worldFramebuffer = 0;
     worldColor = 0;
+    worldBound = false;
+    frameInWindow = false;
+    stretchProgram = 0;
+    stretchArray = 0;
+    stretchSampler = 0;
     emptyTexture = 0;
     *alive = false;
     SDL_GL_DeleteContext(static_cast<SDL_GLContext>(context));
@@ -407,8 +422,41 @@ bool VelGlBackend::Init(void* nativeWindow, int w, int h, bool debugLayer, std::
   // Front faces are clockwise on screen, as on Direct3D. The frame is not
   // flipped on its way to the screen, so on screen and in window space wind alike.
   glFrontFace(GL_CW);
+  CreateStretch();
   CheckErrors("init");
   return true;
+}
+
+void VelGlBackend::CreateStretch() {
+  GLuint vertex = CompileStage(GL_VERTEX_SHADER, "", "", VelGlStretchSource(true));
+  GLuint fragment = CompileStage(GL_FRAGMENT_SHADER, "", "", VelGlStretchSource(false));
+  GLuint program = vertex && fragment ? glCreateProgram() : 0;
+  if (program) {
+    glAttachShader(program, vertex);
+    glAttachShader(program, fragment);
+    glLinkProgram(program);
+    GLint linked = GL_FALSE;
+    glGetProgramiv(program, GL_LINK_STATUS, &linked);
+    if (!linked) {
+      glDeleteProgram(program);
+      program = 0;
+    }
+  }
+  glDeleteShader(vertex);
+  glDeleteShader(fragment);
+  if (!program) return;
+  stretchProgram = program;
+  stretchScaleAt = glGetUniformLocation(program, "vel_SourceScale");
+  stretchClampAt = glGetUniformLocation(program, "vel_SourceClamp");
+  glUseProgram(program);
+  glUniform1i(glGetUniformLocation(program, "vel_World"), 0);
+  glUseProgram(0);
+  glGenVertexArrays(1, &stretchArray);
+  glGenSamplers(1, &stretchSampler);
+  glSamplerParameteri(stretchSampler, GL_TEXTURE_MIN_FILTER, GL_LINEAR);
+  glSamplerParameteri(stretchSampler, GL_TEXTURE_MAG_FILTER, GL_LINEAR);
+  glSamplerParameteri(stretchSampler, GL_TEXTURE_WRAP_S, GL_CLAMP_TO_EDGE);
+  glSamplerParameteri(stretchSampler, GL_TEXTURE_WRAP_T, GL_CLAMP_TO_EDGE);
 }
 
 void VelGlBackend::CheckErrors(const char* where) {
@@ -709,10 +757,7 @@ void VelGlBackend::ApplyRasterizer(const VelPipelineState& state) {
   else
     glEnable(GL_DEPTH_CLAMP);
   scissorOn = r.scissor;
-  if (scissorOn)
-    glEnable(GL_SCISSOR_TEST);
-  else
-    glDisable(GL_SCISSOR_TEST);
+  EnableScissor(scissorOn);
 }
 
 void VelGlBackend::ApplySampler(const VelPipelineState& state, int slot) {
@@ -810,43 +855,81 @@ void VelGlBackend::SetRenderTarget(const VelTextureResource* color, int targetWi
     }
     target = worldFramebuffer;
   }
+  worldBound = color != nullptr;
   glBindFramebuffer(GL_FRAMEBUFFER, target);
   glViewport(0, 0, targetWidth, targetHeight);
   glScissor(0, 0, targetWidth, targetHeight);
   CheckErrors("render target");
 }
 
-// The stretch is a blit: it reads no bound state but the scissor test.
-void VelGlBackend::StretchToBackBuffer(const VelTextureResource&, int sourceWidth, int sourceHeight,
-                                       const VelPipelineState&) {
-  glDisable(GL_SCISSOR_TEST);
-  glBindFramebuffer(GL_READ_FRAMEBUFFER, worldFramebuffer);
-  glBindFramebuffer(GL_DRAW_FRAMEBUFFER, framebuffer);
-  glBlitFramebuffer(0, 0, sourceWidth, sourceHeight, 0, 0, width, height, GL_COLOR_BUFFER_BIT, GL_LINEAR);
+// A drawn triangle rather than a blit: a software rasteriser runs its own
+// blit shader through the same pipeline, at twice the cost of this one.
+void VelGlBackend::StretchToBackBuffer(const VelTextureResource& color, int sourceWidth, int sourceHeight,
+                                       const VelPipelineState& state) {
+  // Where the window shows the frame at the frame's own size, the stretch and
+  // the overlay go straight into the window's back buffer, which spares
+  // Present its copy of the whole frame.
+  int drawableWidth = 0, drawableHeight = 0;
+  SDL_GL_GetDrawableSize(static_cast<SDL_Window*>(window), &drawableWidth, &drawableHeight);
   SetRenderTarget(nullptr, width, height);
-  if (scissorOn) glEnable(GL_SCISSOR_TEST);
+  frameInWindow = drawableWidth == width && drawableHeight == height;
+  if (frameInWindow) glBindFramebuffer(GL_FRAMEBUFFER, 0);
+  const auto& source = static_cast<const GlTexture&>(color);
+  const float targetWidth = float(source.desc.width), targetHeight = float(source.desc.height);
+  glDisable(GL_SCISSOR_TEST);
+  glDisable(GL_BLEND);
+  glDisable(GL_DEPTH_TEST);
+  glDisable(GL_CULL_FACE);
+  glColorMask(GL_TRUE, GL_TRUE, GL_TRUE, GL_TRUE);
+  glPolygonMode(GL_FRONT_AND_BACK, GL_FILL);
+  glUseProgram(stretchProgram);
+  glUniform2f(stretchScaleAt, float(sourceWidth) / targetWidth, float(sourceHeight) / targetHeight);
+  glUniform4f(stretchClampAt, 0.5f / targetWidth, 0.5f / targetHeight, (float(sourceWidth) - 0.5f) / targetWidth,
+              (float(sourceHeight) - 0.5f) / targetHeight);
+  glActiveTexture(GL_TEXTURE0);
+  glBindTexture(GL_TEXTURE_2D, source.name);
+  glBindSampler(0, stretchSampler);
+  glBindVertexArray(stretchArray);
+  ++glStats.draws;
+  glDrawArrays(GL_TRIANGLES, 0, 3);
+  glBindVertexArray(0);
+  ApplyShader(state);
+  ApplyTexture(state, 0);
+  ApplySampler(state, 0);
+  ApplyBlend(state);
+  ApplyDepthStencil(state);
+  ApplyRasterizer(state);
+  CheckErrors("stretch");
 }
 
+// Clears ignore the scissor test and the write masks. In the world's target
+// they keep to the world's corner (the scissor box), all that is ever shown.
 void VelGlBackend::ClearColor(const float4& color) {
-  // Clears ignore the scissor test and the write masks.
-  glDisable(GL_SCISSOR_TEST);
+  EnableScissor(worldBound);
   glColorMask(GL_TRUE, GL_TRUE, GL_TRUE, GL_TRUE);
   glClearColor(color.x, color.y, color.z, color.w);
   glClear(GL_COLOR_BUFFER_BIT);
-  if (scissorOn) glEnable(GL_SCISSOR_TEST);
+  EnableScissor(scissorOn);
 }
 
 void VelGlBackend::ClearDepth(float depth, uint8_t) {
-  glDisable(GL_SCISSOR_TEST);
+  EnableScissor(worldBound);
   glDepthMask(GL_TRUE);
   glClearDepth(depth);
   glClear(GL_DEPTH_BUFFER_BIT);
   glDepthMask(depthWriteOn ? GL_TRUE : GL_FALSE);
-  if (scissorOn) glEnable(GL_SCISSOR_TEST);
+  EnableScissor(scissorOn);
 }
 
 void VelGlBackend::Present() {
   auto* sdlWindow = static_cast<SDL_Window*>(window);
+  if (frameInWindow) {
+    frameInWindow = false;
+    SDL_GL_SwapWindow(sdlWindow);
+    glBindFramebuffer(GL_FRAMEBUFFER, framebuffer);
+    CheckErrors("present");
+    return;
+  }
   int drawableWidth = width, drawableHeight = height;
   SDL_GL_GetDrawableSize(sdlWindow, &drawableWidth, &drawableHeight);
   // Scale the frame into the drawable, aspect kept, bars black.
@@ -877,7 +960,7 @@ bool VelGlBackend::ReadBackBuffer(std::vector<uint8_t>& rgba, int& outWidth, int
   if (!context) return false;
   size_t rowBytes = size_t(width) * 4;
   rgba.resize(rowBytes * size_t(height));
-  glBindFramebuffer(GL_READ_FRAMEBUFFER, framebuffer);
+  glBindFramebuffer(GL_READ_FRAMEBUFFER, frameInWindow ? 0 : framebuffer);
   glPixelStorei(GL_PACK_ALIGNMENT, 1);
   glReadPixels(0, 0, width, height, GL_RGBA, GL_UNSIGNED_BYTE, rgba.data());
   if (glGetError() != GL_NO_ERROR) return false;

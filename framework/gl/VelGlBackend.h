@@ -3,7 +3,9 @@
 // The OpenGL 3.3 core backend (through libepoxy) on an SDL window. Frames are
 // drawn into an off-screen framebuffer of the game's size, which Present
 // copies into the window (scaled and letterboxed in full screen) and which
-// frame captures read back. Clip depth runs 0..1 as the projections expect:
+// frame captures read back; a world drawn below full scale is stretched
+// straight into the window when it is of the frame's size, and the overlay
+// follows it there. Clip depth runs 0..1 as the projections expect:
 // glClipControl where the driver has it, otherwise the vertex shaders remap.
 // Each draw runs a build of its path's shaders with only the parts its bound
 // constants call for (VelGlFeature), and the shaders filter anisotropically
@@ -42,7 +44,7 @@ class VelGlBackend : public VelGraphicsBackend {
   void Draw(const VelPipelineState& state, bool indexed, uint32_t count, uint32_t start,
             int32_t baseVertex) override;
 
-  bool CanScaleWorld() const override { return context != nullptr; }
+  bool CanScaleWorld() const override { return stretchProgram != 0; }
   void SetRenderTarget(const VelTextureResource* color, int width, int height) override;
   void StretchToBackBuffer(const VelTextureResource& color, int width, int height,
                            const VelPipelineState& state) override;
@@ -63,6 +65,9 @@ class VelGlBackend : public VelGraphicsBackend {
   void BuildVariant(VelGpuResource& program, uint32_t features);
   void UseVariant(const VelPipelineState& state, VelGpuResource& program);
   bool LeavesFrameAsItIs(const VelPipelineState& state) const;
+  // The program, sampler and empty vertex array of the world's stretch; left
+  // at zero when they do not build, and the world is then drawn at full size.
+  void CreateStretch();
   void Shutdown();
 
   void* window = nullptr;
@@ -81,6 +86,14 @@ class VelGlBackend : public VelGraphicsBackend {
   // it holds.
   uint32_t worldFramebuffer = 0;
   uint32_t worldColor = 0;
+  bool worldBound = false;
+  // This frame's stretch and overlay went into the window's back buffer.
+  bool frameInWindow = false;
+  uint32_t stretchProgram = 0;
+  uint32_t stretchArray = 0;
+  uint32_t stretchSampler = 0;
+  int stretchScaleAt = -1;
+  int stretchClampAt = -1;
   // Bound where a slot has no texture: OpenGL samples an unbound unit as
   // opaque black, Direct3D an empty slot as transparent black (nothing drawn).
   uint32_t emptyTexture = 0;

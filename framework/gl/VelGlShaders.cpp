@@ -195,7 +195,32 @@ layout(location = 0) out vec4 SV_Target;
 void main() { SV_Target = Sample(g_inputTex, vTexCoord) * g_color; }
 )";
 
+// One triangle over the whole back buffer samples the world's corner of its
+// target bilinearly. The coordinates stop at the centres of the world's last
+// texels, so its edge never blends in what lies beyond it in the target.
+const char* kStretchVertex = R"(#version 330 core
+uniform vec2 vel_SourceScale;
+out vec2 vTexCoord;
+void main() {
+  vec2 corner = vec2((gl_VertexID << 1) & 2, gl_VertexID & 2);
+  vTexCoord = corner * vel_SourceScale;
+  gl_Position = vec4(corner * 2.0 - 1.0, 0.0, 1.0);
+}
+)";
+
+const char* kStretchFragment = R"(#version 330 core
+uniform sampler2D vel_World;
+uniform vec4 vel_SourceClamp;
+in vec2 vTexCoord;
+layout(location = 0) out vec4 SV_Target;
+void main() { SV_Target = textureLod(vel_World, clamp(vTexCoord, vel_SourceClamp.xy, vel_SourceClamp.zw), 0.0); }
+)";
+
 }  // namespace
+
+const char* VelGlStretchSource(bool vertexStage) {
+  return vertexStage ? kStretchVertex : kStretchFragment;
+}
 
 const char* VelGlShaderPrelude(bool remapDepth) {
   return remapDepth ? kPreludeRemap : kPreludeDirect;

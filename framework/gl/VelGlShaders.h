@@ -1,6 +1,6 @@
 #pragma once
 
-// GLSL sources of the three shading paths.
+// GLSL sources of the three shading paths and of the world's stretch.
 
 #include <cstdint>
 #include <string>
@@ -28,6 +28,8 @@ constexpr uint32_t Count = All + 1;
 // turn 0..1 clip depth into OpenGL's -1..1 when clip control is missing.
 const char* VelGlShaderSource(VelShaderPath path, bool vertexStage);
 const char* VelGlShaderPrelude(bool remapDepth);
+// The stretch of a scaled world over the back buffer, complete sources.
+const char* VelGlStretchSource(bool vertexStage);
 // The parts a path's fragment stage has (others are ignored), and the
 // definitions that build a fragment stage with the given parts, to follow
 // the prelude.
