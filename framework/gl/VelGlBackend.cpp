@@ -862,8 +862,8 @@ void VelGlBackend::SetRenderTarget(const VelTextureResource* color, int targetWi
   CheckErrors("render target");
 }
 
-// A drawn triangle rather than a blit: a software rasteriser runs its own
-// blit shader through the same pipeline, at twice the cost of this one.
+// A drawn triangle rather than a blit: a blit's linear filter may read past
+// the world's corner, this triangle's coordinates stop at its last texels.
 void VelGlBackend::StretchToBackBuffer(const VelTextureResource& color, int sourceWidth, int sourceHeight,
                                        const VelPipelineState& state) {
   // Where the window shows the frame at the frame's own size, the stretch and
