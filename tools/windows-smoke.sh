@@ -4,7 +4,9 @@
 # screenshot, clicks to start, lets the game run, takes another screenshot
 # and closes the game with Escape. Needs `make windows` first, and wine64,
 # Xvfb, xdotool and xwd.
-#   tools/windows-smoke.sh [output folder] [frames in the game]
+#   tools/windows-smoke.sh [output folder] [frames in the game] [game options...]
+# Captures are at render scale 1 unless the options fix another
+# (--render-scale 0.5).
 # The folder gets title.png and game.png (the game window; *-screen.png the
 # whole screen), the game's own
 # captures frame-00000.png, -00005 and -00007 (the title) and one of the
@@ -17,6 +19,7 @@ cd "$(dirname "$0")/.."
 
 out=${1:-build-win/smoke}
 in_game=${2:-120}
+shift $(($# < 2 ? $# : 2))
 # The click lands about frame 6; the fade then takes 100 frames and the game
 # scene loads on the last of them.
 game_frame=$((5 + 110 + in_game))
@@ -69,7 +72,7 @@ out=$(cd "$out" && pwd)
 rm -f "$out"/frame-*.png
 # The game's captures, through Wine's drive for the Unix root.
 export HALVANE_CAPTURE="Z:${out}:0,5,7,${game_frame}"
-(cd "$game_dir" && exec "$wine" halvane.exe) > "$out/smoke.log" 2>&1 &
+(cd "$game_dir" && exec "$wine" halvane.exe "$@") > "$out/smoke.log" 2>&1 &
 game=$!
 
 question=$(wait_window "確認" 60) || { echo "the full-screen question never appeared" >&2; exit 1; }

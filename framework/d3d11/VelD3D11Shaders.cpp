@@ -230,14 +230,15 @@ const char* const kStretchVertex =
     "  return o;\n"
     "}\n";
 // The coordinates stop at the centres of the world's last texels, so its
-// edge never blends in what lies beyond it in the target.
+// edge never blends in what lies beyond it in the target. Sample, not
+// SampleLevel: the target has one level, and Wine's compiler lacks the latter.
 const char* const kStretchPixel =
     "cbuffer cbStretch : register(b0) { float4 g_SourceScale; float4 g_SourceClamp; };\n"
     "Texture2D g_world : register(t0);\n"
     "SamplerState g_linear : register(s0);\n"
     "struct VsOut { float4 pos : SV_Position; float2 uv : TEXCOORD0; };\n"
     "float4 main(VsOut i) : SV_Target {\n"
-    "  return g_world.SampleLevel(g_linear, clamp(i.uv, g_SourceClamp.xy, g_SourceClamp.zw), 0);\n"
+    "  return g_world.Sample(g_linear, clamp(i.uv, g_SourceClamp.xy, g_SourceClamp.zw));\n"
     "}\n";
 }  // namespace
 

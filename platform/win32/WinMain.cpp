@@ -29,7 +29,7 @@ namespace {
 // For comparing the backends: HALVANE_CAPTURE="DIR:F1,F2,..." saves those
 // frames (counted from 0) as DIR/frame-NNNNN.png, exactly as the developers'
 // tool names its OpenGL captures. Players never set it.
-void InstallCaptureHook(Application& application) {
+void InstallCaptureHook(Application& application, bool scaleFixedByOption) {
   wchar_t value[1024];
   const DWORD length = GetEnvironmentVariableW(L"HALVANE_CAPTURE", value, 1024);
   if (length == 0 || length >= 1024) return;
@@ -38,8 +38,9 @@ void InstallCaptureHook(Application& application) {
     std::fprintf(stderr, "HALVANE_CAPTURE is DIR:F1,F2,...\n");
     return;
   }
-  // Captures compare pixel for pixel: the world at full size.
-  VelGraphicsDevice::GetInstance().GetRenderScale().SetFixed(1.0f);
+  // Captures compare pixel for pixel: the world at full size, unless a fixed
+  // scale was asked for.
+  if (!scaleFixedByOption) VelGraphicsDevice::GetInstance().GetRenderScale().SetFixed(1.0f);
   auto frame = std::make_shared<long>(-1);
   const uint32_t start = Sys().GetMilliseconds();
   application.SetFrameHook([request, frame, start, &application] {
@@ -101,7 +102,7 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
   application.SetFirstScene([] { return std::make_unique<TitleScene>(); });
   replays.Attach(application);
   // A capture run is the developers' own: its hook stands in for a replay's tally.
-  InstallCaptureHook(application);
+  InstallCaptureHook(application, options.renderScale.has_value());
   application.Run();
   const int exitStatus = replays.Finish(application.FramesRun());
   CoUninitialize();
