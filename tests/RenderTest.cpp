@@ -173,9 +173,16 @@ class RenderTest : public ::testing::Test {
     light.g_DL_Color = {3, 3, 3};
     light.g_AmbientLight = {0.5f, 0.5f, 0.5f};
     shaders.UploadLight();
+    // Sprites drawn by earlier tests in this process leave their transform
+    // and colour.
+    shaders.spriteShader.cbSprite.Data().g_mTransform = MatrixIdentity();
+    shaders.spriteShader.cbSprite.Data().g_color = {1, 1, 1, 1};
   }
 
+  // The shader manager outlives the test: the next one starts lit, as a game
+  // process does, whatever this one switched off.
   void TearDown() override {
+    shaders.cbObject.Data().g_LightEnable = 1;
     VelGlSpecialiseShaders(true);
     device.GetRenderScale().SetFixed(1.0f);
     shaders.Release();

@@ -28,6 +28,8 @@ class VelSoundManagerTest : public ::testing::Test {
     WriteTone(dir.path / "hum.wav", 1, 22050, 300);
     engine().UseHeadless(true);
     ASSERT_TRUE(engine().Init());
+    // Earlier tests in this process may leave their effects cached.
+    manager().ClearCaches();
   }
   void TearDown() override {
     engine().Release();
