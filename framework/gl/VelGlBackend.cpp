@@ -884,8 +884,8 @@ void VelGlBackend::StretchToBackBuffer(const VelTextureResource& color, int sour
   glPolygonMode(GL_FRONT_AND_BACK, GL_FILL);
   glUseProgram(stretchProgram);
   glUniform2f(stretchScaleAt, float(sourceWidth) / targetWidth, float(sourceHeight) / targetHeight);
-  glUniform4f(stretchClampAt, 0.5f / targetWidth, 0.5f / targetHeight, (float(sourceWidth) - 0.5f) / targetWidth,
-              (float(sourceHeight) - 0.5f) / targetHeight);
+  glUniform4f(stretchClampAt, 0.5f / targetWidth, 0.5f / targetHeight,
+              (float(sourceWidth) - 0.5f) / targetWidth, (float(sourceHeight) - 0.5f) / targetHeight);
   glActiveTexture(GL_TEXTURE0);
   glBindTexture(GL_TEXTURE_2D, source.name);
   glBindSampler(0, stretchSampler);
