@@ -237,6 +237,30 @@ void BindBlock(GLuint program, const char* name, GLuint slot) {
   if (index != GL_INVALID_INDEX) glUniformBlockBinding(program, index, slot);
 }
 
+// Links the two stages (0 for one that did not compile) and deletes them;
+// 0 when the program does not link, its log on standard error.
+GLuint LinkStages(GLuint vertex, GLuint fragment) {
+  GLuint program = vertex && fragment ? glCreateProgram() : 0;
+  if (program) {
+    glAttachShader(program, vertex);
+    glAttachShader(program, fragment);
+    glLinkProgram(program);
+  }
+  glDeleteShader(vertex);
+  glDeleteShader(fragment);
+  if (!program) return 0;
+  GLint linked = GL_FALSE;
+  glGetProgramiv(program, GL_LINK_STATUS, &linked);
+  if (!linked) {
+    char log[2048] = {};
+    glGetProgramInfoLog(program, sizeof(log), nullptr, log);
+    std::fprintf(stderr, "GL program link failed: %s\n", log);
+    glDeleteProgram(program);
+    return 0;
+  }
+  return program;
+}
+
 void EnableScissor(bool on) {
   if (on)
     glEnable(GL_SCISSOR_TEST);
@@ -428,22 +452,8 @@ bool VelGlBackend::Init(void* nativeWindow, int w, int h, bool debugLayer, std::
 }
 
 void VelGlBackend::CreateStretch() {
-  GLuint vertex = CompileStage(GL_VERTEX_SHADER, "", "", VelGlStretchSource(true));
-  GLuint fragment = CompileStage(GL_FRAGMENT_SHADER, "", "", VelGlStretchSource(false));
-  GLuint program = vertex && fragment ? glCreateProgram() : 0;
-  if (program) {
-    glAttachShader(program, vertex);
-    glAttachShader(program, fragment);
-    glLinkProgram(program);
-    GLint linked = GL_FALSE;
-    glGetProgramiv(program, GL_LINK_STATUS, &linked);
-    if (!linked) {
-      glDeleteProgram(program);
-      program = 0;
-    }
-  }
-  glDeleteShader(vertex);
-  glDeleteShader(fragment);
+  GLuint program = LinkStages(CompileStage(GL_VERTEX_SHADER, "", "", VelGlStretchSource(true)),
+                              CompileStage(GL_FRAGMENT_SHADER, "", "", VelGlStretchSource(false)));
   if (!program) return;
   stretchProgram = program;
   stretchScaleAt = glGetUniformLocation(program, "vel_SourceScale");
@@ -599,27 +609,9 @@ uint32_t VelGlBackend::LinkProgram(VelShaderPath path, uint32_t features) {
   const std::string defines = VelGlFeatureDefines(features & VelGlFeaturesOf(path));
   GLuint vertex = CompileStage(GL_VERTEX_SHADER, prelude, "", vertexSource);
   GLuint fragment = CompileStage(GL_FRAGMENT_SHADER, prelude, defines.c_str(), fragmentSource);
-  if (!vertex || !fragment) {
-    glDeleteShader(vertex);
-    glDeleteShader(fragment);
-    return 0;
-  }
-  ++glStats.programsLinked;
-  GLuint program = glCreateProgram();
-  glAttachShader(program, vertex);
-  glAttachShader(program, fragment);
-  glLinkProgram(program);
-  glDeleteShader(vertex);
-  glDeleteShader(fragment);
-  GLint linked = GL_FALSE;
-  glGetProgramiv(program, GL_LINK_STATUS, &linked);
-  if (!linked) {
-    char log[2048] = {};
-    glGetProgramInfoLog(program, sizeof(log), nullptr, log);
-    std::fprintf(stderr, "GL program link failed: %s\n", log);
-    glDeleteProgram(program);
-    return 0;
-  }
+  if (vertex && fragment) ++glStats.programsLinked;
+  GLuint program = LinkStages(vertex, fragment);
+  if (!program) return 0;
   if (debug && !LayoutMatches(program)) {
     glDeleteProgram(program);
     return 0;
