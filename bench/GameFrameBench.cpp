@@ -8,6 +8,8 @@
 //   HALVANE_BENCH_CLOCK    the clock at start in ms, as --clock-ms (default 0)
 //   HALVANE_BENCH_FRAMES   replay at most this many frames (default all)
 //   HALVANE_BENCH_START    title or game, as --start (default title)
+//   HALVANE_BENCH_FRAME_LOG  BM_FrameOpenGl also writes one line per frame of
+//                          play here: frame, scale, update, draw, present (us)
 
 #include <benchmark/benchmark.h>
 #include <fcntl.h>
@@ -339,6 +341,14 @@ void BM_FrameOpenGl(benchmark::State& state) {
   state.counters["state_binds_p50"] = Percentile(binds, 0.5);
   state.counters["state_binds_max"] = Max(binds);
   state.counters["play_frames"] = double(replay.frameWall.size());
+  const std::string log = EnvOr("HALVANE_BENCH_FRAME_LOG", "");
+  if (!log.empty()) {
+    std::ofstream out(log);
+    out << "frame scale update_us draw_us present_us\n";
+    for (size_t i = 0; i < replay.frameWall.size(); ++i)
+      out << replay.frameNumber[i] << ' ' << replay.scale[i] << ' ' << replay.updateWall[i] << ' '
+          << replay.drawWall[i] << ' ' << replay.presentWall[i] << '\n';
+  }
 }
 BENCHMARK(BM_FrameOpenGl)->Iterations(1)->Unit(benchmark::kMillisecond);
 
@@ -407,6 +417,43 @@ void BM_GameSceneConstruction(benchmark::State& state) {
 }
 BENCHMARK(BM_TitleSceneConstruction)->ArgsProduct({{0, 1}, {0, 1}})->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_GameSceneConstruction)->ArgsProduct({{0, 1}, {0, 1}})->Unit(benchmark::kMillisecond);
+
+// What a scaled world's way to the screen costs on OpenGL, with nothing
+// drawn (range: the scale in percent): its clears, the stretch onto the back
+// buffer and Present, each timed apart with the GPU finished.
+void BM_WorldStretch(benchmark::State& state) {
+  QuietStdout quiet;
+  SceneWorld world(true);
+  if (!world.ready) {
+    state.SkipWithError("no graphics device");
+    return;
+  }
+  VelGraphicsDevice& device = VelGraphicsDevice::GetInstance();
+  device.GetRenderScale().SetFixed(float(state.range(0)) / 100.0f);
+  std::vector<double> clears, stretches, presents;
+  for (auto _ : state) {
+    const auto t0 = std::chrono::steady_clock::now();
+    device.BeginWorld();
+    device.ClearBackBuffer({0.2f, 0.4f, 0.6f, 1});
+    device.ClearDepth();
+    VelGlFinish();
+    const auto t1 = std::chrono::steady_clock::now();
+    device.BeginOverlay();
+    VelGlFinish();
+    const auto t2 = std::chrono::steady_clock::now();
+    device.Present();
+    VelGlFinish();
+    const auto t3 = std::chrono::steady_clock::now();
+    clears.push_back(Micros(t1 - t0));
+    stretches.push_back(Micros(t2 - t1));
+    presents.push_back(Micros(t3 - t2));
+  }
+  state.counters["clears_p50_us"] = Percentile(clears, 0.5);
+  state.counters["stretch_p50_us"] = Percentile(stretches, 0.5);
+  state.counters["present_p50_us"] = Percentile(presents, 0.5);
+  device.GetRenderScale().SetFixed(1.0f);
+}
+BENCHMARK(BM_WorldStretch)->Arg(50)->Arg(75)->Arg(100)->Unit(benchmark::kMicrosecond);
 
 // What spawning a sprite effect costs for its texture on OpenGL: each spawn
 // loads its own, uploaded from the decoded image; here the largest sheet of
