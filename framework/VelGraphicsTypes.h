@@ -31,6 +31,7 @@ constexpr uint32_t Staging = 3;
 enum class VelFormat : uint32_t {
   Unknown,
   RGBA8Unorm,
+  BGRA8Unorm,  // the byte order of window buffers; see the scaled world's target
   R32Typeless,
   R32Float,
   D32Float,

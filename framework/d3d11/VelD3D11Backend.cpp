@@ -45,6 +45,8 @@ DXGI_FORMAT FormatOf(VelFormat format) {
   switch (format) {
     case VelFormat::RGBA8Unorm:
       return DXGI_FORMAT_R8G8B8A8_UNORM;
+    case VelFormat::BGRA8Unorm:
+      return DXGI_FORMAT_B8G8R8A8_UNORM;
     case VelFormat::R32Typeless:
       return DXGI_FORMAT_R32_TYPELESS;
     case VelFormat::R32Float:
@@ -72,6 +74,8 @@ VelFormat VelFormatOf(DXGI_FORMAT format) {
   switch (format) {
     case DXGI_FORMAT_R8G8B8A8_UNORM:
       return VelFormat::RGBA8Unorm;
+    case DXGI_FORMAT_B8G8R8A8_UNORM:
+      return VelFormat::BGRA8Unorm;
     case DXGI_FORMAT_R32_TYPELESS:
       return VelFormat::R32Typeless;
     case DXGI_FORMAT_R32_FLOAT:

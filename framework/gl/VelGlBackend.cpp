@@ -190,6 +190,11 @@ bool FormatOf(const VelTextureDesc& desc, GlFormat& out) {
     case VelFormat::RGBA8Unorm:
       out = {GL_RGBA8, GL_RGBA, GL_UNSIGNED_BYTE};
       return true;
+    case VelFormat::BGRA8Unorm:
+      // OpenGL has no sized BGRA format; given BGRA data, an unsized one lets
+      // the driver keep that byte order (Mesa does).
+      out = {GL_RGBA, GL_BGRA, GL_UNSIGNED_BYTE};
+      return true;
     case VelFormat::R32Typeless:
     case VelFormat::D32Float:
       out = depth ? GlFormat{GL_DEPTH_COMPONENT32F, GL_DEPTH_COMPONENT, GL_FLOAT}
@@ -456,8 +461,7 @@ void VelGlBackend::CreateStretch() {
                               CompileStage(GL_FRAGMENT_SHADER, "", "", VelGlStretchSource(false)));
   if (!program) return;
   stretchProgram = program;
-  stretchScaleAt = glGetUniformLocation(program, "vel_SourceScale");
-  stretchClampAt = glGetUniformLocation(program, "vel_SourceClamp");
+  stretchRectAt = glGetUniformLocation(program, "vel_SourceRect");
   glUseProgram(program);
   glUniform1i(glGetUniformLocation(program, "vel_World"), 0);
   glUseProgram(0);
@@ -854,8 +858,8 @@ void VelGlBackend::SetRenderTarget(const VelTextureResource* color, int targetWi
   CheckErrors("render target");
 }
 
-// A drawn triangle rather than a blit: a blit's linear filter may read past
-// the world's corner, this triangle's coordinates stop at its last texels.
+// A drawn rectangle rather than a blit: a blit's linear filter may read past
+// the world's corner, this rectangle's coordinates stop at its last texels.
 void VelGlBackend::StretchToBackBuffer(const VelTextureResource& color, int sourceWidth, int sourceHeight,
                                        const VelPipelineState& state) {
   // Where the window shows the frame at the frame's own size, the stretch and
@@ -875,15 +879,14 @@ void VelGlBackend::StretchToBackBuffer(const VelTextureResource& color, int sour
   glColorMask(GL_TRUE, GL_TRUE, GL_TRUE, GL_TRUE);
   glPolygonMode(GL_FRONT_AND_BACK, GL_FILL);
   glUseProgram(stretchProgram);
-  glUniform2f(stretchScaleAt, float(sourceWidth) / targetWidth, float(sourceHeight) / targetHeight);
-  glUniform4f(stretchClampAt, 0.5f / targetWidth, 0.5f / targetHeight,
+  glUniform4f(stretchRectAt, 0.5f / targetWidth, 0.5f / targetHeight,
               (float(sourceWidth) - 0.5f) / targetWidth, (float(sourceHeight) - 0.5f) / targetHeight);
   glActiveTexture(GL_TEXTURE0);
   glBindTexture(GL_TEXTURE_2D, source.name);
   glBindSampler(0, stretchSampler);
   glBindVertexArray(stretchArray);
   ++glStats.draws;
-  glDrawArrays(GL_TRIANGLES, 0, 3);
+  glDrawArrays(GL_TRIANGLES, 0, 6);
   glBindVertexArray(0);
   ApplyShader(state);
   ApplyTexture(state, 0);

@@ -92,8 +92,7 @@ class VelGlBackend : public VelGraphicsBackend {
   uint32_t stretchProgram = 0;
   uint32_t stretchArray = 0;
   uint32_t stretchSampler = 0;
-  int stretchScaleAt = -1;
-  int stretchClampAt = -1;
+  int stretchRectAt = -1;
   // Bound where a slot has no texture: OpenGL samples an unbound unit as
   // opaque black, Direct3D an empty slot as transparent black (nothing drawn).
   uint32_t emptyTexture = 0;

@@ -195,25 +195,27 @@ layout(location = 0) out vec4 SV_Target;
 void main() { SV_Target = Sample(g_inputTex, vTexCoord) * g_color; }
 )";
 
-// One triangle over the whole back buffer samples the world's corner of its
-// target bilinearly. The coordinates stop at the centres of the world's last
-// texels, so its edge never blends in what lies beyond it in the target.
+// Two triangles over the whole back buffer sample the world's corner of its
+// target bilinearly: the back buffer's edges fall on the centres of the
+// world's edge texels, so its edge never blends in what lies beyond it in the
+// target. A rectangle of a plain lookup is what llvmpipe's linear rasteriser
+// takes, far faster than its general path.
 const char* kStretchVertex = R"(#version 330 core
-uniform vec2 vel_SourceScale;
+uniform vec4 vel_SourceRect;
 out vec2 vTexCoord;
 void main() {
-  vec2 corner = vec2((gl_VertexID << 1) & 2, gl_VertexID & 2);
-  vTexCoord = corner * vel_SourceScale;
+  const vec2 kCorners[6] = vec2[6](vec2(0, 0), vec2(1, 0), vec2(0, 1), vec2(0, 1), vec2(1, 0), vec2(1, 1));
+  vec2 corner = kCorners[gl_VertexID];
+  vTexCoord = mix(vel_SourceRect.xy, vel_SourceRect.zw, corner);
   gl_Position = vec4(corner * 2.0 - 1.0, 0.0, 1.0);
 }
 )";
 
 const char* kStretchFragment = R"(#version 330 core
 uniform sampler2D vel_World;
-uniform vec4 vel_SourceClamp;
 in vec2 vTexCoord;
 layout(location = 0) out vec4 SV_Target;
-void main() { SV_Target = textureLod(vel_World, clamp(vTexCoord, vel_SourceClamp.xy, vel_SourceClamp.zw), 0.0); }
+void main() { SV_Target = texture(vel_World, vTexCoord); }
 )";
 
 }  // namespace

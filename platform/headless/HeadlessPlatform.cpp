@@ -23,7 +23,10 @@ bool HeadlessPlatform::CreateGameWindow(const std::string& windowTitle, int w, i
     SDL_GL_SetAttribute(SDL_GL_CONTEXT_MAJOR_VERSION, 3);
     SDL_GL_SetAttribute(SDL_GL_CONTEXT_MINOR_VERSION, 3);
     SDL_GL_SetAttribute(SDL_GL_CONTEXT_PROFILE_MASK, SDL_GL_CONTEXT_PROFILE_CORE);
-    SDL_GL_SetAttribute(SDL_GL_DEPTH_SIZE, 24);
+    // No depth buffer of the window's own: the world's depth is the backend's,
+    // and only into a window without one does llvmpipe stretch a scaled world
+    // on its fast linear path.
+    SDL_GL_SetAttribute(SDL_GL_DEPTH_SIZE, 0);
     SDL_GL_SetAttribute(SDL_GL_DOUBLEBUFFER, 1);
     SDL_Window* sdlWindow = SDL_CreateWindow(windowTitle.c_str(), SDL_WINDOWPOS_UNDEFINED, SDL_WINDOWPOS_UNDEFINED,
                                              w, h, SDL_WINDOW_OPENGL | SDL_WINDOW_HIDDEN);
