@@ -13,7 +13,8 @@ constexpr size_t kLowerOverBudget = 4;
 // under the budget and noise does not push them straight back over it.
 constexpr float kLowerTarget = 0.8f;
 // Raising: a second of frames since the last change, and even the slowest
-// tenth of them, grown by the step's extra pixels, stays under this share.
+// twentieth of them, grown by the step's extra pixels, stays under this share:
+// 19 frames in 20 of the raised scale should still draw in time.
 constexpr size_t kRaiseWindow = 60;
 constexpr float kRaiseLimit = 0.8f;
 }  // namespace
@@ -60,7 +61,7 @@ void VelRenderScale::ReportFrameCost(float milliseconds) {
   if (step < kSteps && costs.size() >= kRaiseWindow) {
     std::vector<float> sorted = costs;
     std::sort(sorted.begin(), sorted.end());
-    const float slow = sorted[sorted.size() * 9 / 10];
+    const float slow = sorted[sorted.size() * 19 / 20];
     const float next = float(step + 1) / float(kSteps);
     if (slow * (next * next) / (scale * scale) < kRaiseLimit * kBudgetMs) ChangeTo(step + 1);
   }
