@@ -9,6 +9,11 @@ constexpr int kMinStep = 8;  // 0.5
 // budget; one hitch (a scene being built) changes nothing.
 constexpr size_t kLowerWindow = 8;
 constexpr size_t kLowerOverBudget = 4;
+// Lowering a step: of the frames of the last second since the last change,
+// this many ran late, by less than a hitch would (twice the budget or more).
+// A player sees each late frame; 19 in 20 should draw in time.
+constexpr size_t kLateInASecond = 4;
+constexpr float kHitchBudgets = 2.0f;
 // The cost aimed at when lowering, so that the lowered frames sit clearly
 // under the budget and noise does not push them straight back over it.
 constexpr float kLowerTarget = 0.8f;
@@ -55,6 +60,13 @@ void VelRenderScale::ReportFrameCost(float milliseconds) {
       const float typical = recent[recent.size() - over];
       const float wanted = scale * std::sqrt(kLowerTarget * kBudgetMs / typical);
       ChangeTo(std::min(step - 1, int(std::floor(wanted * kSteps))));
+      return;
+    }
+    const size_t late = size_t(std::count_if(costs.begin(), costs.end(), [](float cost) {
+      return cost > kBudgetMs && cost < kHitchBudgets * kBudgetMs;
+    }));
+    if (late >= kLateInASecond) {
+      ChangeTo(step - 1);
       return;
     }
   }

@@ -30,8 +30,10 @@ class VelRenderScale {
 
   // The cost of the frame just drawn, in milliseconds. In the automatic mode
   // it may change the scale of the next frame: down when most of the last
-  // frames ran over the budget, up one step after a second of frames with
-  // room to spare at the higher scale; never on two frames in a row.
+  // frames ran over the budget, down one step when a few frames of the last
+  // second ran a little over it (hitches of twice the budget do not count),
+  // up one step after a second of frames with room to spare at the higher
+  // scale; never on two frames in a row.
   void ReportFrameCost(float milliseconds);
 
  private:

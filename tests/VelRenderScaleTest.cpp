@@ -121,6 +121,37 @@ TEST(VelRenderScaleTest, NoRaiseWhenTheNextStepWouldRunOver) {
   EXPECT_EQ(scale.GetScale(), 0.5f);
 }
 
+TEST(VelRenderScaleTest, AFewFramesALittleLateInASecondLowerTheScaleAStepThenItHolds) {
+  VelRenderScale scale;
+  scale.SetAutomatic();
+  // 14 ms at full size, mostly in proportion to the pixels, but every tenth
+  // frame (an explosion close by, say) is a third dearer: 18.7 ms at 1, late,
+  // yet never most of the last frames.
+  std::vector<float> scales;
+  for (int i = 0; i < 900; ++i) {
+    const float s = scale.GetScale();
+    const float cost = 14.0f * s * s * (i % 10 == 9 ? 4.0f / 3.0f : 1.0f);
+    scale.ReportFrameCost(cost);
+    scales.push_back(scale.GetScale());
+  }
+  ExpectCalm(scales, 1.0f);
+  // The fourth late frame, within the first second, lowers it one step.
+  EXPECT_EQ(scales[38], 1.0f);
+  EXPECT_EQ(scales[39], 0.9375f);
+  for (size_t i = 39; i < scales.size(); ++i) ASSERT_EQ(scales[i], 0.9375f) << "frame " << i;
+}
+
+TEST(VelRenderScaleTest, HitchesNowAndThenAreNotLateFrames) {
+  VelRenderScale scale;
+  scale.SetAutomatic();
+  // A hitch of twice the budget or more (a model loaded, a sound decoded)
+  // every tenth frame is not the scale's doing.
+  for (int i = 0; i < 600; ++i) {
+    scale.ReportFrameCost(i % 10 == 9 ? 40.0f : 8.0f);
+    ASSERT_EQ(scale.GetScale(), 1.0f) << "frame " << i;
+  }
+}
+
 TEST(VelRenderScaleTest, OneFrameInTwentyNearTheBudgetKeepsTheScale) {
   VelRenderScale scale;
   scale.SetAutomatic();
