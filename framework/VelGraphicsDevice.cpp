@@ -258,10 +258,15 @@ void VelGraphicsDevice::BeginWorld() {
   if (worldOpen) return;
   const float scale = renderScale.GetScale();
   if (scale >= 1.0f) return;
-  if (!worldTarget) {
+  const int scaledWidth = std::max(1, int(std::lround(float(width) * scale)));
+  const int scaledHeight = std::max(1, int(std::lround(float(height) * scale)));
+  // Made at exactly the world's size, so its clears clear it whole: a clear
+  // kept to a corner is a drawn rectangle on llvmpipe, at three times the cost.
+  if (!worldTarget || int(worldTarget->GetWidth()) != scaledWidth ||
+      int(worldTarget->GetHeight()) != scaledHeight) {
     VelTextureDesc desc;
-    desc.width = uint32_t(width);
-    desc.height = uint32_t(height);
+    desc.width = uint32_t(scaledWidth);
+    desc.height = uint32_t(scaledHeight);
     // In the window's byte order: llvmpipe stretches such a texture into the
     // window on its fast linear path, at a third of the cost.
     desc.format = VelFormat::BGRA8Unorm;
@@ -271,8 +276,8 @@ void VelGraphicsDevice::BeginWorld() {
     worldTarget = made;
   }
   worldScale = scale;
-  worldWidth = std::max(1, int(std::lround(float(width) * scale)));
-  worldHeight = std::max(1, int(std::lround(float(height) * scale)));
+  worldWidth = scaledWidth;
+  worldHeight = scaledHeight;
   backend->SetRenderTarget(worldTarget->shaderResourceView.get(), worldWidth, worldHeight);
   worldOpen = true;
   SetBilinearOnly(true);

@@ -170,7 +170,7 @@ class VelGraphicsDevice {
   std::unique_ptr<VelGraphicsBackend> backend;
   bool rasterising = true;
   VelRenderScale renderScale;
-  // The scaled world's colour target, made on the first scaled frame; its
+  // The scaled world's colour target, remade when the scale changes; its
   // depth is the depth buffer's top-left corner.
   std::shared_ptr<VelTexture> worldTarget;
   bool worldOpen = false;

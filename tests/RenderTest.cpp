@@ -661,9 +661,9 @@ TEST_F(RenderTest, AtHalfScaleTheWorldIsStretchedAndTheOverlayStaysSharp) {
   EXPECT_FALSE(Near(full.At(639, 100), 0, 191, 64)) << "the full-scale world has a hard edge";
 }
 
-// The world's target keeps a larger world of an earlier frame beyond the
-// corner a smaller one uses; the stretch never shows any of it.
-TEST_F(RenderTest, AScaledWorldShowsNothingOfAnEarlierLargerOne) {
+// Each change of scale remakes the world's target at the new size: every
+// frame shows its own world over the whole screen, none of an earlier one.
+TEST_F(RenderTest, AScaledWorldShowsNothingOfAnEarlierOneOfAnotherSize) {
   auto drawWorld = [&](float scale, const float4& color, const std::string& name) {
     device.GetRenderScale().SetFixed(scale);
     device.BeginWorld();
@@ -676,9 +676,16 @@ TEST_F(RenderTest, AScaledWorldShowsNothingOfAnEarlierLargerOne) {
   };
   drawWorld(0.75f, {1, 0, 0, 1}, "RenderTest_LargerRedWorld");
   Image blue = drawWorld(0.5f, {0, 0, 1, 1}, "RenderTest_SmallerBlueWorld");
+  Image green = drawWorld(0.75f, {0, 1, 0, 1}, "RenderTest_LargerGreenWorld");
   device.GetRenderScale().SetFixed(1.0f);
-  for (int x = 0; x < 1280; x += 7) EXPECT_TRUE(Near(blue.At(x, 0), 0, 0, 255)) << "top row, column " << x;
-  for (int y = 0; y < 720; y += 7) EXPECT_TRUE(Near(blue.At(1279, y), 0, 0, 255)) << "last column, row " << y;
+  for (int x = 0; x < 1280; x += 7) {
+    EXPECT_TRUE(Near(blue.At(x, 0), 0, 0, 255)) << "top row, column " << x;
+    EXPECT_TRUE(Near(green.At(x, 719), 0, 255, 0)) << "bottom row, column " << x;
+  }
+  for (int y = 0; y < 720; y += 7) {
+    EXPECT_TRUE(Near(blue.At(1279, y), 0, 0, 255)) << "last column, row " << y;
+    EXPECT_TRUE(Near(green.At(1279, y), 0, 255, 0)) << "last column, row " << y;
+  }
 }
 
 // A frame of the game: at half scale the HUD's opaque pixels are those of the

@@ -343,8 +343,6 @@ void VelGlBackend::Shutdown() {
     }
     framebuffer = 0;
     worldFramebuffer = 0;
-    worldColor = 0;
-    worldBound = false;
     frameInWindow = false;
     stretchProgram = 0;
     stretchArray = 0;
@@ -841,17 +839,18 @@ void VelGlBackend::SetRenderTarget(const VelTextureResource* color, int targetWi
   GLuint target = framebuffer;
   if (color) {
     const GLuint name = static_cast<const GlTexture*>(color)->name;
-    if (!worldFramebuffer) glGenFramebuffers(1, &worldFramebuffer);
-    glBindFramebuffer(GL_FRAMEBUFFER, worldFramebuffer);
-    if (worldColor != name) {
-      glFramebufferTexture2D(GL_FRAMEBUFFER, GL_COLOR_ATTACHMENT0, GL_TEXTURE_2D, name, 0);
+    if (!worldFramebuffer) {
+      glGenFramebuffers(1, &worldFramebuffer);
+      glBindFramebuffer(GL_FRAMEBUFFER, worldFramebuffer);
       glFramebufferTexture2D(GL_FRAMEBUFFER, GL_DEPTH_ATTACHMENT, GL_TEXTURE_2D,
                              static_cast<GlTexture*>(depthBuffer.get())->name, 0);
-      worldColor = name;
     }
+    // Attached every time: a remade target may come back under the name of
+    // one deleted before, which the framebuffer would still hold.
+    glBindFramebuffer(GL_FRAMEBUFFER, worldFramebuffer);
+    glFramebufferTexture2D(GL_FRAMEBUFFER, GL_COLOR_ATTACHMENT0, GL_TEXTURE_2D, name, 0);
     target = worldFramebuffer;
   }
-  worldBound = color != nullptr;
   glBindFramebuffer(GL_FRAMEBUFFER, target);
   glViewport(0, 0, targetWidth, targetHeight);
   glScissor(0, 0, targetWidth, targetHeight);
@@ -897,10 +896,10 @@ void VelGlBackend::StretchToBackBuffer(const VelTextureResource& color, int sour
   CheckErrors("stretch");
 }
 
-// Clears ignore the scissor test and the write masks. In the world's target
-// they keep to the world's corner (the scissor box), all that is ever shown.
+// Clears ignore the scissor test and the write masks. The world's framebuffer
+// is as large as its colour target, the world's size, however large its depth.
 void VelGlBackend::ClearColor(const float4& color) {
-  EnableScissor(worldBound);
+  EnableScissor(false);
   glColorMask(GL_TRUE, GL_TRUE, GL_TRUE, GL_TRUE);
   glClearColor(color.x, color.y, color.z, color.w);
   glClear(GL_COLOR_BUFFER_BIT);
@@ -908,7 +907,7 @@ void VelGlBackend::ClearColor(const float4& color) {
 }
 
 void VelGlBackend::ClearDepth(float depth, uint8_t) {
-  EnableScissor(worldBound);
+  EnableScissor(false);
   glDepthMask(GL_TRUE);
   glClearDepth(depth);
   glClear(GL_DEPTH_BUFFER_BIT);

@@ -82,11 +82,8 @@ class VelGlBackend : public VelGraphicsBackend {
   int width = 0;
   int height = 0;
   uint32_t framebuffer = 0;
-  // A scaled world's colour target with the depth buffer, and the texture
-  // it holds.
+  // A scaled world's colour target with the depth buffer.
   uint32_t worldFramebuffer = 0;
-  uint32_t worldColor = 0;
-  bool worldBound = false;
   // This frame's stretch and overlay went into the window's back buffer.
   bool frameInWindow = false;
   uint32_t stretchProgram = 0;
