@@ -242,6 +242,7 @@ void VelD3D11Backend::Shutdown() {
   stretchDepth.Reset();
   stretchRasterizer.Reset();
   boundColor = nullptr;
+  worldDepth.reset();
   blendStates.clear();
   depthStates.clear();
   rasterizerStates.clear();
@@ -378,13 +379,27 @@ void VelD3D11Backend::CreateStretch() {
   stretchPixel = madePixel;
 }
 
+VelTextureResource* VelD3D11Backend::DepthFor(const VelTextureResource* color) {
+  if (!color || (color->desc.width == depthBuffer->desc.width && color->desc.height == depthBuffer->desc.height))
+    return depthBuffer.get();
+  if (!worldDepth || worldDepth->desc.width != color->desc.width || worldDepth->desc.height != color->desc.height) {
+    VelTextureDesc desc = depthBuffer->desc;
+    desc.width = color->desc.width;
+    desc.height = color->desc.height;
+    worldDepth = CreateTexture(desc, nullptr);
+    if (!worldDepth) return nullptr;
+    worldDepth->name = "(world depth buffer)";
+  }
+  return worldDepth.get();
+}
+
 void VelD3D11Backend::SetRenderTarget(const VelTextureResource* color, int targetWidth, int targetHeight) {
   if (!context) return;
   boundColor = color;
   const auto* target = static_cast<const D3dTexture*>(color ? color : backBuffer.get());
-  auto* depth = static_cast<D3dTexture*>(depthBuffer.get());
+  const auto* depth = static_cast<const D3dTexture*>(DepthFor(color));
   ID3D11RenderTargetView* targets[] = {target->targetView.Get()};
-  context->OMSetRenderTargets(1, targets, depth->depthView.Get());
+  context->OMSetRenderTargets(1, targets, depth ? depth->depthView.Get() : nullptr);
   D3D11_VIEWPORT viewport{0, 0, float(targetWidth), float(targetHeight), 0, 1};
   context->RSSetViewports(1, &viewport);
 }
@@ -785,7 +800,9 @@ void VelD3D11Backend::ClearColor(const float4& color) {
 
 void VelD3D11Backend::ClearDepth(float depth, uint8_t stencil) {
   if (!context || !depthBuffer) return;
-  context->ClearDepthStencilView(static_cast<D3dTexture*>(depthBuffer.get())->depthView.Get(),
+  const auto* bound = static_cast<const D3dTexture*>(DepthFor(boundColor));
+  if (!bound) return;
+  context->ClearDepthStencilView(bound->depthView.Get(),
                                  D3D11_CLEAR_DEPTH | D3D11_CLEAR_STENCIL, depth, stencil);
 }
 

@@ -68,6 +68,9 @@ class VelD3D11Backend : public VelGraphicsBackend {
   // The stretch's shaders and states; left empty (no scaling) where the
   // feature level has no SV_VertexID.
   void CreateStretch();
+  // The depth buffer drawn with a colour target (null: the back buffer):
+  // the window's, or one of the target's size, made when first needed.
+  VelTextureResource* DepthFor(const VelTextureResource* color);
   // Wraps an existing texture: its views as its description's bind flags say.
   std::shared_ptr<VelTextureResource> WrapTexture(Com<ID3D11Texture2D> texture);
   void Shutdown();
@@ -83,6 +86,9 @@ class VelD3D11Backend : public VelGraphicsBackend {
   int height = 0;
   // The colour target draws and clears go to (null: the back buffer).
   const VelTextureResource* boundColor = nullptr;
+  // A scaled world's depth: Direct3D binds a depth view only with colour
+  // targets of its own size.
+  std::shared_ptr<VelTextureResource> worldDepth;
   Com<ID3D11VertexShader> stretchVertex;
   Com<ID3D11PixelShader> stretchPixel;
   Com<ID3D11Buffer> stretchConstants;
