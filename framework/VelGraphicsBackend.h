@@ -45,9 +45,10 @@ class VelGraphicsBackend {
   // Whether StretchToBackBuffer works here; without it the world is always
   // drawn at full size.
   virtual bool CanScaleWorld() const = 0;
-  // Draws from now on into the colour target and the depth buffer (colour
-  // null: the back buffer), with the viewport over the top-left width x height
-  // pixels. Clears clear at least that corner of the bound target.
+  // Draws from now on into the colour target and a depth buffer at least its
+  // size (colour null: the back buffer), with the viewport over the top-left
+  // width x height pixels. Clears clear at least that corner of the bound
+  // target.
   virtual void SetRenderTarget(const VelTextureResource* color, int width, int height) = 0;
   // Stretches the top-left width x height pixels of the colour target over
   // the whole back buffer with bilinear filtering, reading nothing beyond

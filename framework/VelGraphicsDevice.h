@@ -170,8 +170,8 @@ class VelGraphicsDevice {
   std::unique_ptr<VelGraphicsBackend> backend;
   bool rasterising = true;
   VelRenderScale renderScale;
-  // The scaled world's colour target, remade when the scale changes; its
-  // depth is the depth buffer's top-left corner.
+  // The scaled world's colour target, remade when the scale changes; the
+  // backend gives it a depth buffer.
   std::shared_ptr<VelTexture> worldTarget;
   bool worldOpen = false;
   float worldScale = 1.0f;

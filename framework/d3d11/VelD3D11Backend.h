@@ -69,7 +69,7 @@ class VelD3D11Backend : public VelGraphicsBackend {
   // feature level has no SV_VertexID.
   void CreateStretch();
   // The depth buffer drawn with a colour target (null: the back buffer):
-  // the window's, or one of the target's size, made when first needed.
+  // the window's, or one of the target's size, made anew when that changes.
   VelTextureResource* DepthFor(const VelTextureResource* color);
   // Wraps an existing texture: its views as its description's bind flags say.
   std::shared_ptr<VelTextureResource> WrapTexture(Com<ID3D11Texture2D> texture);
