@@ -10,6 +10,10 @@
 //   HALVANE_BENCH_START    title or game, as --start (default title)
 //   HALVANE_BENCH_FRAME_LOG  BM_FrameOpenGl also writes one line per frame of
 //                          play here: frame, scale, update, draw, present (us)
+//   HALVANE_BENCH_REDRAW   F,N: BM_FrameOpenGl also draws and presents frame F
+//                          of the run N times more, unchanged (drawing changes
+//                          no game state), for a steady figure of one picture's
+//                          cost on a noisy machine (redraw_p50_us)
 
 #include <benchmark/benchmark.h>
 #include <fcntl.h>
@@ -128,6 +132,7 @@ struct Replay {
   std::vector<double> frameWall;              // both
   std::vector<double> presentWall;            // Present, the GPU finished
   std::vector<double> scale;                  // the world's render scale
+  std::vector<double> redrawWall;             // HALVANE_BENCH_REDRAW's frame drawn again
   std::vector<uint64_t> rays, rayNs, draws, binds;
   std::vector<size_t> frameNumber;  // in the recorded run
   size_t framesRun = 0;
@@ -177,6 +182,9 @@ bool RunReplay(bool openGl, bool timeRays, Replay& out, std::string& error) {
   VelTimeRayQueries(timeRays);
   SceneManager& scenes = SceneManager::GetInstance();
   const Scene* lastGame = nullptr;
+
+  size_t redrawFrame = 0, redraws = 0;
+  std::sscanf(EnvOr("HALVANE_BENCH_REDRAW", "0,0").c_str(), "%zu,%zu", &redrawFrame, &redraws);
 
   size_t frame = 0;
   platform.SetPumpHook([&] {
@@ -234,6 +242,15 @@ bool RunReplay(bool openGl, bool timeRays, Replay& out, std::string& error) {
     if (openGl && playFrame) {
       VelGlFinish();
       out.presentWall.push_back(Micros(std::chrono::steady_clock::now() - p0));
+      for (size_t i = 0; frame == redrawFrame && i < redraws; ++i) {
+        device.ClearDrawRecords();
+        const auto r0 = std::chrono::steady_clock::now();
+        game->SetCamera();
+        game->Draw();
+        services.present();
+        VelGlFinish();
+        out.redrawWall.push_back(Micros(std::chrono::steady_clock::now() - r0));
+      }
     }
     device.ClearDrawRecords();
     VelSoundEngine::GetInstance().ClearRecord();
@@ -341,6 +358,7 @@ void BM_FrameOpenGl(benchmark::State& state) {
   state.counters["state_binds_p50"] = Percentile(binds, 0.5);
   state.counters["state_binds_max"] = Max(binds);
   state.counters["play_frames"] = double(replay.frameWall.size());
+  if (!replay.redrawWall.empty()) state.counters["redraw_p50_us"] = Percentile(replay.redrawWall, 0.5);
   const std::string log = EnvOr("HALVANE_BENCH_FRAME_LOG", "");
   if (!log.empty()) {
     std::ofstream out(log);
