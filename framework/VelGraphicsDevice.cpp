@@ -76,8 +76,10 @@ bool VelGraphicsDevice::Init(void* window, int widthIn, int heightIn, bool debug
 
   whiteTexture = std::make_shared<VelTexture>();
   const uint32_t white = 0xFFFFFFFF;
-  if (whiteTexture->CreateFromPixels(1, 1, VelFormat::RGBA8Unorm, 1, &white))
+  if (whiteTexture->CreateFromPixels(1, 1, VelFormat::RGBA8Unorm, 1, &white)) {
     whiteTexture->shaderResourceView->name = "(white)";
+    whiteTexture->shaderResourceView->plainWhite = true;
+  }
 
   for (int i = 0; i < kVelTempVertexBufferCount; ++i)
     tempVertexBuffers[i].Create(VelBind::VertexBuffer, kVelTempVertexBufferBase << i, VelUsage::Dynamic,

@@ -90,6 +90,9 @@ class VelTextureResource : public VelGpuResource {
  public:
   VelTextureDesc desc;
   std::string name;  // the file it came from, for draw records and messages
+  // Every texel opaque white (the device's stand-in for a missing map): a
+  // shader may take 1 for a lookup of it.
+  bool plainWhite = false;
 };
 
 // Render states. The device creates them; holders share them, so a state saved

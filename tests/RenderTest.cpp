@@ -403,6 +403,16 @@ TEST_F(RenderTest, ShaderVariantsDrawWhatTheGeneralShadersDraw) {
   VelModel cube = MakeCube({0.8f, 0.5f, 0.2f, 1}, 0.4f);
   VelModel fence = MakeCube({1, 1, 1, 1}, 1.0f);
   fence.Materials[0].BaseColorTexture = cutOut;
+  // Maps a variant may leave unread: an emissive map loaded again from the
+  // base colour's file, one of its own (the plain white), a metal-roughness map.
+  VelModel stripedGlow = MakeCube({1, 1, 1, 1}, 0.4f);
+  stripedGlow.Materials[0].BaseColorTexture = stripes;
+  stripedGlow.Materials[0].EmissiveTexture = MakeStripes(false);
+  VelModel glowOverStripes = MakeCube({1, 1, 1, 1}, 0.4f);
+  glowOverStripes.Materials[0].BaseColorTexture = stripes;
+  VelModel metalStripes = MakeCube({0.8f, 0.5f, 0.2f, 1}, 0.6f);
+  metalStripes.Materials[0].Metallic = 1.0f;
+  metalStripes.Materials[0].MetallicRoughnessTexture = stripes;
 
   auto drawFrame = [&](const std::string& name) {
     device.ClearBackBuffer({0.1f, 0.2f, 0.4f, 1.0f});
@@ -444,6 +454,12 @@ TEST_F(RenderTest, ShaderVariantsDrawWhatTheGeneralShadersDraw) {
     shaders.modelWorld = MatrixRotationY(0.6f) * MatrixTranslation(2.3f, 0.3f, 0);
     shaders.DrawModel(fence);
     shaders.cbObject.Data().g_AlphaTestThreshold = 0;
+    shaders.modelWorld = MatrixRotationY(0.6f) * MatrixTranslation(-1.5f, 1.5f, 0);
+    shaders.DrawModelEmissive(stripedGlow, 0.1f, 0.5f, 0.2f);
+    shaders.modelWorld = MatrixRotationY(0.6f) * MatrixTranslation(0, 1.5f, 0);
+    shaders.DrawModelEmissive(glowOverStripes, 0.1f, 0.5f, 0.2f);
+    shaders.modelWorld = MatrixRotationY(0.6f) * MatrixTranslation(1.5f, 1.5f, 0);
+    shaders.DrawModel(metalStripes);
 
     // Sprites over it all: one wholly transparent, one half.
     BeginSprite(false, true);

@@ -34,6 +34,10 @@ constexpr int kObjectSlot = 0;
 constexpr int kMaterialSlot = 1;
 constexpr int kCameraSlot = 7;
 constexpr int kLightSlot = 8;
+// The model path's texture units.
+constexpr int kBaseColorSlot = 0;
+constexpr int kEmissiveSlot = 1;
+constexpr int kMetalRoughnessSlot = 2;
 
 class GlBuffer : public VelBufferResource {
  public:
@@ -138,8 +142,19 @@ float MaxAnisotropyOf(const VelPipelineState& state) {
   return float(std::clamp(sampler->maxAnisotropy, 1, 16));
 }
 
-// The parts of the model path's fragment stage the bound constants use;
-// every part when one of the buffers is missing.
+// Whether two bound textures hold the same texels: one texture, or two loaded
+// from the same file (a texture's texels never change after it is made,
+// unless it is drawn into).
+bool SameTexels(const VelTextureResource* a, const VelTextureResource* b) {
+  if (!a || !b) return false;
+  if (a == b) return true;
+  const uint32_t drawnInto = VelBind::RenderTarget | VelBind::DepthStencil;
+  return !a->name.empty() && a->name == b->name && !((a->desc.bindFlags | b->desc.bindFlags) & drawnInto) &&
+         a->desc.width == b->desc.width && a->desc.height == b->desc.height && a->desc.format == b->desc.format;
+}
+
+// The parts of the model path's fragment stage the bound constants and
+// textures use; every part when one of the buffers is missing.
 uint32_t ModelFeatures(const VelPipelineState& state) {
   int32_t lightEnable = 0, fogEnable = 0, lights = 0;
   float threshold = 0;
@@ -160,6 +175,12 @@ uint32_t ModelFeatures(const VelPipelineState& state) {
   // Texture and vertex alpha are never negative: below a threshold of zero
   // or less only a negative base colour alpha can fall.
   if (!(threshold <= 0) || baseColor.w < 0) features |= VelGlFeature::AlphaTest;
+  const VelTextureResource* metalRoughness = state.textures[kMetalRoughnessSlot].get();
+  if ((features & VelGlFeature::Lit) && !(metalRoughness && metalRoughness->plainWhite))
+    features |= VelGlFeature::MetalRoughnessLookup;
+  if ((features & VelGlFeature::Emissive) &&
+      !SameTexels(state.textures[kBaseColorSlot].get(), state.textures[kEmissiveSlot].get()))
+    features |= VelGlFeature::EmissiveLookup;
   return features;
 }
 
@@ -628,9 +649,9 @@ uint32_t VelGlBackend::LinkProgram(VelShaderPath path, uint32_t features) {
   GLint previous = 0;
   glGetIntegerv(GL_CURRENT_PROGRAM, &previous);
   glUseProgram(program);
-  BindSamplerUnit(program, "g_baseTex", 0);
-  BindSamplerUnit(program, "g_emissiveTex", 1);
-  BindSamplerUnit(program, "g_mrTex", 2);
+  BindSamplerUnit(program, "g_baseTex", kBaseColorSlot);
+  BindSamplerUnit(program, "g_emissiveTex", kEmissiveSlot);
+  BindSamplerUnit(program, "g_mrTex", kMetalRoughnessSlot);
   BindSamplerUnit(program, "g_tex", 0);
   BindSamplerUnit(program, "g_inputTex", 0);
   glUseProgram(GLuint(previous));
@@ -658,10 +679,13 @@ std::unique_ptr<VelGpuResource> VelGlBackend::CreateProgram(VelShaderPath path) 
   // Linking a variant takes milliseconds on a software rasteriser: the lit,
   // emissive and fogged ones, with and without anisotropic taps, are built
   // now, before any scene, rather than at the first hit or the first frame
-  // of a scene. Point lights and the alpha test are built if ever used.
+  // of a scene. Point lights, the alpha test and metal-roughness maps are
+  // built if ever used.
   for (uint32_t features = 0; features <= VelGlFeature::All; ++features) {
-    const uint32_t rare = VelGlFeature::PointLights | VelGlFeature::AlphaTest;
-    if ((features & rare) == 0 && (features & VelGlFeaturesOf(path)) == features)
+    const uint32_t rare = VelGlFeature::PointLights | VelGlFeature::AlphaTest | VelGlFeature::MetalRoughnessLookup;
+    const bool emissiveLookupAlone =
+        (features & VelGlFeature::EmissiveLookup) && !(features & VelGlFeature::Emissive);
+    if ((features & rare) == 0 && !emissiveLookupAlone && (features & VelGlFeaturesOf(path)) == features)
       BuildVariant(*made, features);
   }
   CheckErrors("program");

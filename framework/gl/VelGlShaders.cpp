@@ -108,7 +108,8 @@ vec3 Shade(vec3 N, vec3 V, vec3 L, vec3 radiance, vec3 diffuseColor, vec3 f0, fl
 }
 
 void main() {
-  vec4 base = Sample(g_baseTex, vTexCoord) * g_Material.BaseColor * vColor;
+  vec4 texel = Sample(g_baseTex, vTexCoord);
+  vec4 base = texel * g_Material.BaseColor * vColor;
 #ifdef VEL_ALPHA_TEST
   if (base.a < g_AlphaTestThreshold) discard;
 #endif
@@ -116,7 +117,11 @@ void main() {
 #ifdef VEL_LIT
   if (g_LightEnable != 0) {
     // glTF packs roughness in green and metalness in blue.
+#ifdef VEL_METAL_ROUGHNESS_LOOKUP
     vec4 mr = Sample(g_mrTex, vTexCoord);
+#else
+    const vec4 mr = vec4(1.0);
+#endif
     float roughness = clamp(mr.g * g_Material.Roughness, 0.05, 1.0);
     float metallic = clamp(mr.b * g_Material.Metallic, 0.0, 1.0);
     vec3 diffuseColor = base.rgb * (1.0 - metallic);
@@ -140,7 +145,12 @@ void main() {
   }
 #endif
 #ifdef VEL_EMISSIVE
-  color += Sample(g_emissiveTex, vTexCoord).rgb * g_Material.Emissive;
+#ifdef VEL_EMISSIVE_LOOKUP
+  vec3 glow = Sample(g_emissiveTex, vTexCoord).rgb;
+#else
+  vec3 glow = texel.rgb;
+#endif
+  color += glow * g_Material.Emissive;
 #endif
 #ifdef VEL_FOG
   if (g_DistanceFogEnable != 0) {
@@ -255,6 +265,8 @@ std::string VelGlFeatureDefines(uint32_t features) {
       {VelGlFeature::Fog, "VEL_FOG"},
       {VelGlFeature::AlphaTest, "VEL_ALPHA_TEST"},
       {VelGlFeature::Anisotropic, "VEL_ANISOTROPIC"},
+      {VelGlFeature::MetalRoughnessLookup, "VEL_METAL_ROUGHNESS_LOOKUP"},
+      {VelGlFeature::EmissiveLookup, "VEL_EMISSIVE_LOOKUP"},
   };
   std::string defines;
   for (const auto& [feature, name] : kDefines)
