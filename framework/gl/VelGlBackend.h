@@ -8,8 +8,9 @@
 // follows it there. Clip depth runs 0..1 as the projections expect:
 // glClipControl where the driver has it, otherwise the vertex shaders remap.
 // Each draw runs a build of its path's shaders with only the parts its bound
-// constants call for (VelGlFeature), and the shaders filter anisotropically
-// themselves, so a software rasteriser pays for no more than it draws.
+// constants and maps call for (VelGlFeature), and the shaders filter
+// anisotropically themselves, so a software rasteriser pays for no more than
+// it draws.
 
 #include <cstdint>
 #include <memory>

@@ -8,9 +8,9 @@
 #include "framework/VelGraphicsTypes.h"
 
 // Parts of a fragment stage that a draw may do without. For each draw the
-// backend picks the variant built with only the parts the bound constants
-// and sampler call for; with all of them it is the general stage, and every
-// variant draws what the general stage draws for those constants. A
+// backend picks the variant built with only the parts the bound constants,
+// sampler and maps call for; with all of them it is the general stage, and
+// every variant draws what the general stage draws for those constants. A
 // software rasteriser runs both sides of every branch, so a part left out is
 // time saved on every pixel.
 namespace VelGlFeature {
