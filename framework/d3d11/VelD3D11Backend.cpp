@@ -380,9 +380,11 @@ void VelD3D11Backend::CreateStretch() {
 }
 
 VelTextureResource* VelD3D11Backend::DepthFor(const VelTextureResource* color) {
-  if (!color || (color->desc.width == depthBuffer->desc.width && color->desc.height == depthBuffer->desc.height))
+  if (!color ||
+      (color->desc.width == depthBuffer->desc.width && color->desc.height == depthBuffer->desc.height))
     return depthBuffer.get();
-  if (!worldDepth || worldDepth->desc.width != color->desc.width || worldDepth->desc.height != color->desc.height) {
+  if (!worldDepth || worldDepth->desc.width != color->desc.width ||
+      worldDepth->desc.height != color->desc.height) {
     VelTextureDesc desc = depthBuffer->desc;
     desc.width = color->desc.width;
     desc.height = color->desc.height;
@@ -802,8 +804,8 @@ void VelD3D11Backend::ClearDepth(float depth, uint8_t stencil) {
   if (!context || !depthBuffer) return;
   const auto* bound = static_cast<const D3dTexture*>(DepthFor(boundColor));
   if (!bound) return;
-  context->ClearDepthStencilView(bound->depthView.Get(),
-                                 D3D11_CLEAR_DEPTH | D3D11_CLEAR_STENCIL, depth, stencil);
+  context->ClearDepthStencilView(bound->depthView.Get(), D3D11_CLEAR_DEPTH | D3D11_CLEAR_STENCIL, depth,
+                                 stencil);
 }
 
 void VelD3D11Backend::Present() {

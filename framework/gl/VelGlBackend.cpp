@@ -150,7 +150,8 @@ bool SameTexels(const VelTextureResource* a, const VelTextureResource* b) {
   if (a == b) return true;
   const uint32_t drawnInto = VelBind::RenderTarget | VelBind::DepthStencil;
   return !a->name.empty() && a->name == b->name && !((a->desc.bindFlags | b->desc.bindFlags) & drawnInto) &&
-         a->desc.width == b->desc.width && a->desc.height == b->desc.height && a->desc.format == b->desc.format;
+         a->desc.width == b->desc.width && a->desc.height == b->desc.height &&
+         a->desc.format == b->desc.format;
 }
 
 // The parts of the model path's fragment stage the bound constants and
@@ -682,7 +683,8 @@ std::unique_ptr<VelGpuResource> VelGlBackend::CreateProgram(VelShaderPath path) 
   // of a scene. Point lights, the alpha test and metal-roughness maps are
   // built if ever used.
   for (uint32_t features = 0; features <= VelGlFeature::All; ++features) {
-    const uint32_t rare = VelGlFeature::PointLights | VelGlFeature::AlphaTest | VelGlFeature::MetalRoughnessLookup;
+    const uint32_t rare =
+        VelGlFeature::PointLights | VelGlFeature::AlphaTest | VelGlFeature::MetalRoughnessLookup;
     const bool emissiveLookupAlone =
         (features & VelGlFeature::EmissiveLookup) && !(features & VelGlFeature::Emissive);
     if ((features & rare) == 0 && !emissiveLookupAlone && (features & VelGlFeaturesOf(path)) == features)
