@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <vector>
 
 #include "framework/VelRenderScale.h"
@@ -11,6 +12,17 @@ std::vector<float> Feed(VelRenderScale& scale, const std::vector<float>& costs) 
   std::vector<float> scales;
   for (float cost : costs) {
     scale.ReportFrameCost(cost);
+    scales.push_back(scale.GetScale());
+  }
+  return scales;
+}
+
+// Plays frames whose cost depends on the scale they are drawn at (frame
+// number, scale) and returns the scale after each.
+std::vector<float> Play(VelRenderScale& scale, int frames, const std::function<float(int, float)>& cost) {
+  std::vector<float> scales;
+  for (int i = 0; i < frames; ++i) {
+    scale.ReportFrameCost(cost(i, scale.GetScale()));
     scales.push_back(scale.GetScale());
   }
   return scales;
@@ -72,12 +84,7 @@ TEST(VelRenderScaleTest, FramesOverTheBudgetLowerTheScaleOnceThenItHolds) {
   VelRenderScale scale;
   scale.SetAutomatic();
   // A software rasteriser: 31 ms at full size, mostly in proportion to the pixels.
-  std::vector<float> scales;
-  for (int i = 0; i < 600; ++i) {
-    const float s = scale.GetScale();
-    scale.ReportFrameCost(1.5f + 29.5f * s * s);
-    scales.push_back(scale.GetScale());
-  }
+  const std::vector<float> scales = Play(scale, 600, [](int, float s) { return 1.5f + 29.5f * s * s; });
   ExpectCalm(scales, 1.0f);
   // It answers within a few frames, in one step, to a scale that draws in time.
   EXPECT_EQ(scales[2], 1.0f);
@@ -127,13 +134,8 @@ TEST(VelRenderScaleTest, AFewFramesALittleLateInASecondLowerTheScaleAStepThenItH
   // 14 ms at full size, mostly in proportion to the pixels, but every tenth
   // frame (an explosion close by, say) is a third dearer: 18.7 ms at 1, late,
   // yet never most of the last frames.
-  std::vector<float> scales;
-  for (int i = 0; i < 900; ++i) {
-    const float s = scale.GetScale();
-    const float cost = 14.0f * s * s * (i % 10 == 9 ? 4.0f / 3.0f : 1.0f);
-    scale.ReportFrameCost(cost);
-    scales.push_back(scale.GetScale());
-  }
+  const std::vector<float> scales =
+      Play(scale, 900, [](int i, float s) { return 14.0f * s * s * (i % 10 == 9 ? 4.0f / 3.0f : 1.0f); });
   ExpectCalm(scales, 1.0f);
   // The fourth late frame, within the first second, lowers it one step.
   EXPECT_EQ(scales[38], 1.0f);
@@ -170,18 +172,13 @@ TEST(VelRenderScaleTest, NoisyCostsAroundTheBudgetDoNotPump) {
   // Frames that cost 0.9 to 1.3 times the budget at full size, in a fixed
   // pseudo-random order.
   uint32_t seed = 12345;
-  std::vector<float> scales;
-  int changes = 0;
-  float previous = 1.0f;
-  for (int i = 0; i < 3000; ++i) {
+  const std::vector<float> scales = Play(scale, 3000, [&seed](int, float s) {
     seed = seed * 1103515245u + 12345u;
     const float noise = 0.9f + 0.4f * float((seed >> 16) & 0x7FFF) / 32767.0f;
-    const float s = scale.GetScale();
-    scale.ReportFrameCost(VelRenderScale::kBudgetMs * noise * s * s);
-    scales.push_back(scale.GetScale());
-    changes += scale.GetScale() != previous;
-    previous = scale.GetScale();
-  }
+    return VelRenderScale::kBudgetMs * noise * s * s;
+  });
+  int changes = 0;
+  for (size_t i = 0; i < scales.size(); ++i) changes += scales[i] != (i == 0 ? 1.0f : scales[i - 1]);
   ExpectCalm(scales, 1.0f);
   EXPECT_LE(changes, 3) << "a setting found once is kept";
   EXPECT_LT(scale.GetScale(), 1.0f);
