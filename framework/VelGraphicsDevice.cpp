@@ -278,9 +278,7 @@ void VelGraphicsDevice::BeginWorld() {
     worldTarget = made;
   }
   worldScale = scale;
-  worldWidth = scaledWidth;
-  worldHeight = scaledHeight;
-  backend->SetRenderTarget(worldTarget->shaderResourceView.get(), worldWidth, worldHeight);
+  backend->SetRenderTarget(worldTarget->shaderResourceView.get(), scaledWidth, scaledHeight);
   worldOpen = true;
   SetBilinearOnly(true);
 }
@@ -289,7 +287,8 @@ void VelGraphicsDevice::BeginOverlay() {
   if (!backend || !worldOpen) return;
   worldOpen = false;
   SetBilinearOnly(false);
-  backend->StretchToBackBuffer(*worldTarget->shaderResourceView, worldWidth, worldHeight, state);
+  backend->StretchToBackBuffer(*worldTarget->shaderResourceView, int(worldTarget->GetWidth()),
+                               int(worldTarget->GetHeight()), state);
 }
 
 void VelGraphicsDevice::SetBilinearOnly(bool on) {

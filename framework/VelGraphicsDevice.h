@@ -175,8 +175,6 @@ class VelGraphicsDevice {
   std::shared_ptr<VelTexture> worldTarget;
   bool worldOpen = false;
   float worldScale = 1.0f;
-  int worldWidth = 0;
-  int worldHeight = 0;
   bool timingFrame = false;
   double frameStartMs = 0;
   std::shared_ptr<VelTexture> backBuffer;

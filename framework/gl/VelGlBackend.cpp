@@ -883,8 +883,9 @@ void VelGlBackend::SetRenderTarget(const VelTextureResource* color, int targetWi
   CheckErrors("render target");
 }
 
-// A drawn rectangle rather than a blit: a blit's linear filter may read past
-// the world's corner, this rectangle's coordinates stop at its last texels.
+// A drawn rectangle rather than a blit: llvmpipe stretches it on its fast
+// linear path, and its coordinates stop at the world's last texels where a
+// blit's linear filter may read past the world's corner.
 void VelGlBackend::StretchToBackBuffer(const VelTextureResource& color, int sourceWidth, int sourceHeight,
                                        const VelPipelineState& state) {
   // Where the window shows the frame at the frame's own size, the stretch and
