@@ -803,20 +803,24 @@ TEST_F(RenderTest, TheOverlaysLettersStaySharpOverAScaledWorld) {
 }
 
 // The shader variants a frame of the game calls for are linked with the
-// shaders, before any scene: none is linked in the middle of play.
+// shaders, before any scene: none is linked in the middle of play. The
+// game's materials have a base colour map, or glow without one.
 TEST_F(RenderTest, NoShaderIsLinkedAtItsFirstUse) {
   const uint64_t linked = VelGlCounters().programsLinked;
   device.ClearBackBuffer({0, 0, 0, 1});
   device.ClearDepth(1.0f, 0);
-  VelModel cube = MakeCube({0.8f, 0.1f, 0.1f, 1}, 0.6f);
+  VelModel lamp = MakeCube({0.8f, 0.1f, 0.1f, 1}, 0.6f);
+  VelModel crate = MakeCube({1, 1, 1, 1}, 0.6f);
+  crate.Materials[0].BaseColorTexture = MakeStripes(false);
   shaders.BeginModel();
   for (int fog : {0, 1}) {
     shaders.cbCamera.Data().g_DistanceFogEnable = fog;
     shaders.UploadCamera();
     for (int lit : {0, 1}) {
       shaders.cbObject.Data().g_LightEnable = lit;
-      shaders.DrawModel(cube);
-      shaders.DrawModelEmissive(cube, 1, 0, 0);
+      shaders.DrawModel(crate);
+      shaders.DrawModelEmissive(crate, 1, 0, 0);
+      shaders.DrawModelEmissive(lamp, 1, 0, 0);
     }
   }
   shaders.cbObject.Data().g_LightEnable = 1;

@@ -179,6 +179,8 @@ uint32_t ModelFeatures(const VelPipelineState& state) {
   const VelTextureResource* metalRoughness = state.textures[kMetalRoughnessSlot].get();
   if ((features & VelGlFeature::Lit) && !(metalRoughness && metalRoughness->plainWhite))
     features |= VelGlFeature::MetalRoughnessLookup;
+  const VelTextureResource* baseMap = state.textures[kBaseColorSlot].get();
+  if (!(baseMap && baseMap->plainWhite)) features |= VelGlFeature::BaseLookup;
   if ((features & VelGlFeature::Emissive) &&
       !SameTexels(state.textures[kBaseColorSlot].get(), state.textures[kEmissiveSlot].get()))
     features |= VelGlFeature::EmissiveLookup;
@@ -680,15 +682,20 @@ std::unique_ptr<VelGpuResource> VelGlBackend::CreateProgram(VelShaderPath path) 
   // Linking a variant takes milliseconds on a software rasteriser: the lit,
   // emissive and fogged ones, with and without anisotropic taps, are built
   // now, before any scene, rather than at the first hit or the first frame
-  // of a scene. Point lights, the alpha test and metal-roughness maps are
+  // of a scene. Without a base colour map only glowing ones are: the game's
+  // untextured materials are its lamps, eyes, visors and the wave a dashing
+  // enemy leaves. Point lights, the alpha test and metal-roughness maps are
   // built if ever used.
-  for (uint32_t features = 0; features <= VelGlFeature::All; ++features) {
+  const uint32_t own = VelGlFeaturesOf(path);
+  for (uint32_t features = 0; features <= own; ++features) {
     const uint32_t rare =
         VelGlFeature::PointLights | VelGlFeature::AlphaTest | VelGlFeature::MetalRoughnessLookup;
-    const bool emissiveLookupAlone =
-        (features & VelGlFeature::EmissiveLookup) && !(features & VelGlFeature::Emissive);
-    if ((features & rare) == 0 && !emissiveLookupAlone && (features & VelGlFeaturesOf(path)) == features)
-      BuildVariant(*made, features);
+    if ((features & own) != features || (features & rare)) continue;
+    const bool glows = features & VelGlFeature::Emissive;
+    const bool glowMap = features & VelGlFeature::EmissiveLookup;
+    const bool plainBase = (own & VelGlFeature::BaseLookup) && !(features & VelGlFeature::BaseLookup);
+    if ((glowMap && !glows) || (plainBase && (!glows || glowMap))) continue;
+    BuildVariant(*made, features);
   }
   CheckErrors("program");
   return made;

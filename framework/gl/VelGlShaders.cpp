@@ -108,7 +108,11 @@ vec3 Shade(vec3 N, vec3 V, vec3 L, vec3 radiance, vec3 diffuseColor, vec3 f0, fl
 }
 
 void main() {
+#ifdef VEL_BASE_LOOKUP
   vec4 texel = Sample(g_baseTex, vTexCoord);
+#else
+  const vec4 texel = vec4(1.0);
+#endif
   vec4 base = texel * g_Material.BaseColor * vColor;
 #ifdef VEL_ALPHA_TEST
   if (base.a < g_AlphaTestThreshold) discard;
@@ -267,6 +271,7 @@ std::string VelGlFeatureDefines(uint32_t features) {
       {VelGlFeature::Anisotropic, "VEL_ANISOTROPIC"},
       {VelGlFeature::MetalRoughnessLookup, "VEL_METAL_ROUGHNESS_LOOKUP"},
       {VelGlFeature::EmissiveLookup, "VEL_EMISSIVE_LOOKUP"},
+      {VelGlFeature::BaseLookup, "VEL_BASE_LOOKUP"},
   };
   std::string defines;
   for (const auto& [feature, name] : kDefines)

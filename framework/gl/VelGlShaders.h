@@ -25,7 +25,9 @@ constexpr uint32_t MetalRoughnessLookup = 0x40;
 // Emissive, from a map other than the base colour's (a texture loaded from
 // the same file holds the same texels).
 constexpr uint32_t EmissiveLookup = 0x80;
-constexpr uint32_t All = 0xFF;
+// A base colour map other than the plain white texture.
+constexpr uint32_t BaseLookup = 0x100;
+constexpr uint32_t All = 0x1FF;
 constexpr uint32_t Count = All + 1;
 }  // namespace VelGlFeature
 
