@@ -181,8 +181,7 @@ uint32_t ModelFeatures(const VelPipelineState& state) {
     features |= VelGlFeature::MetalRoughnessLookup;
   const VelTextureResource* baseMap = state.textures[kBaseColorSlot].get();
   if (!(baseMap && baseMap->plainWhite)) features |= VelGlFeature::BaseLookup;
-  if ((features & VelGlFeature::Emissive) &&
-      !SameTexels(state.textures[kBaseColorSlot].get(), state.textures[kEmissiveSlot].get()))
+  if ((features & VelGlFeature::Emissive) && !SameTexels(baseMap, state.textures[kEmissiveSlot].get()))
     features |= VelGlFeature::EmissiveLookup;
   return features;
 }
