@@ -5,6 +5,8 @@
 #include <atomic>
 #include <chrono>
 #include <cmath>
+#include <optional>
+#include <utility>
 
 #include "framework/VelGraphicsBackend.h"
 #include "framework/headless/VelHeadlessBackend.h"
@@ -20,6 +22,23 @@ uint64_t NextBackendId() {
 double NowMs() {
   return std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now().time_since_epoch())
       .count();
+}
+
+// The colour of a texture made from texels that are all the same, each
+// channel 0 or 255; none for any other, or for one that will be drawn into.
+std::optional<float4> PlainColourOf(const VelTextureDesc& desc, const void* data) {
+  const bool eightBit = desc.format == VelFormat::RGBA8Unorm || desc.format == VelFormat::BGRA8Unorm;
+  if (!data || !eightBit || (desc.bindFlags & (VelBind::RenderTarget | VelBind::DepthStencil))) return {};
+  const auto* texels = static_cast<const uint8_t*>(data);
+  const size_t bytes = size_t(desc.width) * desc.height * 4;
+  if (bytes == 0) return {};
+  for (size_t i = 0; i < 4; ++i)
+    if (texels[i] != 0 && texels[i] != 255) return {};
+  for (size_t i = 4; i < bytes; ++i)
+    if (texels[i] != texels[i % 4]) return {};
+  float4 colour{texels[0] / 255.0f, texels[1] / 255.0f, texels[2] / 255.0f, texels[3] / 255.0f};
+  if (desc.format == VelFormat::BGRA8Unorm) std::swap(colour.x, colour.z);
+  return colour;
 }
 
 template <class T>
@@ -76,10 +95,8 @@ bool VelGraphicsDevice::Init(void* window, int widthIn, int heightIn, bool debug
 
   whiteTexture = std::make_shared<VelTexture>();
   const uint32_t white = 0xFFFFFFFF;
-  if (whiteTexture->CreateFromPixels(1, 1, VelFormat::RGBA8Unorm, 1, &white)) {
+  if (whiteTexture->CreateFromPixels(1, 1, VelFormat::RGBA8Unorm, 1, &white))
     whiteTexture->shaderResourceView->name = "(white)";
-    whiteTexture->shaderResourceView->plainWhite = true;
-  }
 
   for (int i = 0; i < kVelTempVertexBufferCount; ++i)
     tempVertexBuffers[i].Create(VelBind::VertexBuffer, kVelTempVertexBufferBase << i, VelUsage::Dynamic,
@@ -357,5 +374,7 @@ bool VelGraphicsDevice::WriteBufferResource(VelBufferResource& buffer, const voi
 std::shared_ptr<VelTextureResource> VelGraphicsDevice::CreateTextureResource(const VelTextureDesc& desc,
                                                                              const void* data) {
   if (!backend) return nullptr;
-  return backend->CreateTexture(desc, data);
+  std::shared_ptr<VelTextureResource> texture = backend->CreateTexture(desc, data);
+  if (texture) texture->plainColour = PlainColourOf(desc, data);
+  return texture;
 }

@@ -6,6 +6,7 @@
 
 #include <cstdint>
 #include <memory>
+#include <optional>
 #include <string>
 
 #include "framework/VelMath.h"
@@ -90,9 +91,14 @@ class VelTextureResource : public VelGpuResource {
  public:
   VelTextureDesc desc;
   std::string name;  // the file it came from, for draw records and messages
-  // Every texel opaque white (the device's stand-in for a missing map): a
-  // shader may take 1 for a lookup of it.
-  bool plainWhite = false;
+  // Every texel the same colour, each channel 0 or 1 (the device's white
+  // stand-in for a missing map, a fade's black): every filter of every driver
+  // samples exactly that colour, so a shader may take it without a lookup.
+  std::optional<float4> plainColour;
+  bool PlainWhite() const {
+    return plainColour && plainColour->x == 1 && plainColour->y == 1 && plainColour->z == 1 &&
+           plainColour->w == 1;
+  }
 };
 
 // Render states. The device creates them; holders share them, so a state saved

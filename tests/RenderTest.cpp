@@ -607,6 +607,44 @@ TEST_F(RenderTest, AWhollyTransparentSpriteIsNotSent) {
   EXPECT_GT(overwritten.r, 250) << "a blend that overwrites draws even at zero alpha";
 }
 
+// The fades are whole-frame sprites of the plain black texture: drawn
+// without its lookup, pixel for pixel what the lookup draws.
+TEST_F(RenderTest, ASpriteOfOnePlainColourDrawsWithoutItsLookupWhatItDrewWithIt) {
+  std::shared_ptr<VelTexture> stripes = MakeStripes(false);
+  std::vector<uint8_t> opaqueBlack(64 * 36 * 4, 0);
+  for (size_t i = 3; i < opaqueBlack.size(); i += 4) opaqueBlack[i] = 255;
+  std::shared_ptr<VelTexture> black = MakeTexture("RenderTest_PlainBlack", 64, 36, opaqueBlack);
+  ASSERT_TRUE(stripes);
+  ASSERT_TRUE(black && black->shaderResourceView->plainColour);
+
+  auto drawFrame = [&](const std::string& name) {
+    device.ClearBackBuffer({0.1f, 0.2f, 0.4f, 1.0f});
+    device.ClearDepth(1.0f, 0);
+    shaders.spriteShader.cbSprite.Data().g_mTransform = MatrixIdentity();
+    BeginSprite(false, true);
+    const float4 opaque{1, 1, 1, 1}, fade{1, 1, 1, 0.37f}, tint{0.2f, 0.6f, 0.9f, 0.55f};
+    DrawSprite(stripes.get(), -640, -360, 1280, 720, nullptr, &opaque, {0, 0});
+    DrawSprite(black.get(), 0, 0, 1280, 720, nullptr, &fade, {0.5f, 0.5f});
+    DrawSprite(device.GetWhiteTexture().get(), -300, -150, 500, 300, nullptr, &tint, {0, 0});
+    EndSprite();
+    return Capture(name);
+  };
+  VelGlSpecialiseShaders(false);
+  Image general = drawFrame("RenderTest_PlainSpritesGeneral");
+  VelGlSpecialiseShaders(true);
+  Image plain = drawFrame("RenderTest_PlainSprites");
+  EXPECT_EQ(Compare(general, plain).pixels, 0u);
+  Pixel dimmedWhite = plain.At(40, 700), tinted = plain.At(440, 300);
+  EXPECT_NEAR(dimmedWhite.r, 161, 2) << "white stripes under 37 % black";
+  EXPECT_GT(tinted.b, tinted.r + 40) << "the white texture under a blue tint";
+
+  // The sprite takes the colour the texture is known by, not its texels.
+  black->shaderResourceView->plainColour = float4{1, 0, 0, 1};
+  Image reddened = drawFrame("RenderTest_PlainSpritesRecorded");
+  EXPECT_EQ(plain.At(720, 600).r, 0) << "a black stripe under the fade";
+  EXPECT_NEAR(reddened.At(720, 600).r, 94, 2) << "a black stripe under 37 % red";
+}
+
 // A frame whose world (drawn between BeginWorld and BeginOverlay) is green on
 // the left half and blue on the right, with a red 100 x 100 square over it in
 // the overlay.

@@ -272,6 +272,42 @@ TEST_F(VelGraphicsDeviceTest, TexturesLoadTopRowFirst) {
   std::filesystem::remove(path);
 }
 
+// A texture is plain when all its texels are one colour whose channels are
+// each 0 or 1: only then does every filter sample exactly that colour.
+TEST_F(VelGraphicsDeviceTest, TexturesOfOnePlainColourAreKnownAsSuch) {
+  auto plainColourOf = [](std::vector<uint32_t> texels, uint32_t width, VelFormat format = VelFormat::RGBA8Unorm,
+                          uint32_t bindFlags = VelBind::ShaderResource) {
+    VelTextureDesc desc;
+    desc.width = width;
+    desc.height = uint32_t(texels.size()) / width;
+    desc.format = format;
+    desc.bindFlags = bindFlags;
+    auto texture = VelGraphicsDevice::GetInstance().CreateTextureResource(desc, texels.data());
+    EXPECT_TRUE(texture);
+    return texture ? texture->plainColour : std::nullopt;
+  };
+  auto is = [](const std::optional<float4>& colour, float4 expected) {
+    return colour && colour->x == expected.x && colour->y == expected.y && colour->z == expected.z &&
+           colour->w == expected.w;
+  };
+  // Texels are bytes R, G, B, A in memory: 0xAABBGGRR read as a little-endian word.
+  const std::vector<uint32_t> fadeBlack(1280 * 720, 0xFF000000u);
+  EXPECT_TRUE(is(plainColourOf(fadeBlack, 1280), {0, 0, 0, 1}));
+  EXPECT_TRUE(is(plainColourOf({0x0000FFFFu, 0x0000FFFFu}, 2), {1, 1, 0, 0}));
+  EXPECT_TRUE(is(plainColourOf({0xFFFF0000u}, 1, VelFormat::BGRA8Unorm), {1, 0, 0, 1}))
+      << "a BGRA texture's third byte is red";
+  EXPECT_TRUE(device.GetWhiteTexture()->shaderResourceView->PlainWhite());
+
+  EXPECT_FALSE(plainColourOf({0xFF808080u, 0xFF808080u}, 2)) << "grey filters to a driver's own rounding";
+  std::vector<uint32_t> oneOff = fadeBlack;
+  oneOff.back() = 0xFF000001u;
+  EXPECT_FALSE(plainColourOf(oneOff, 1280)) << "the last texel differs";
+  EXPECT_FALSE(plainColourOf({0xFF000000u}, 1, VelFormat::RGBA8Unorm,
+                             VelBind::ShaderResource | VelBind::RenderTarget))
+      << "a target's texels change when drawn into";
+  EXPECT_FALSE(plainColourOf({0x0000FFFFu, 0xFF00FFFFu}, 1)) << "alpha varies";
+}
+
 TEST(VelGraphicsDeviceLifecycleTest, ReleaseIsHarmlessTwiceAndWithoutInit) {
   VelGraphicsDevice& device = VelGraphicsDevice::GetInstance();
   device.Release();

@@ -106,7 +106,9 @@ struct GlVariant {
   GLuint program = 0;
   GLint maxAnisotropyAt = -1;
   float maxAnisotropy = 0;  // as last set in the program
-  bool failed = false;      // never retried: the general build stands in
+  GLint plainTexelAt = -1;
+  float4 plainTexel{-1, -1, -1, -1};  // as last set in the program
+  bool failed = false;                // never retried: the general build stands in
 };
 
 class GlProgram : public VelGpuResource {
@@ -177,10 +179,10 @@ uint32_t ModelFeatures(const VelPipelineState& state) {
   // or less only a negative base colour alpha can fall.
   if (!(threshold <= 0) || baseColor.w < 0) features |= VelGlFeature::AlphaTest;
   const VelTextureResource* metalRoughness = state.textures[kMetalRoughnessSlot].get();
-  if ((features & VelGlFeature::Lit) && !(metalRoughness && metalRoughness->plainWhite))
+  if ((features & VelGlFeature::Lit) && !(metalRoughness && metalRoughness->PlainWhite()))
     features |= VelGlFeature::MetalRoughnessLookup;
   const VelTextureResource* baseMap = state.textures[kBaseColorSlot].get();
-  if (!(baseMap && baseMap->plainWhite)) features |= VelGlFeature::BaseLookup;
+  if (!(baseMap && baseMap->PlainWhite())) features |= VelGlFeature::BaseLookup;
   if ((features & VelGlFeature::Emissive) && !SameTexels(baseMap, state.textures[kEmissiveSlot].get()))
     features |= VelGlFeature::EmissiveLookup;
   return features;
@@ -684,7 +686,8 @@ std::unique_ptr<VelGpuResource> VelGlBackend::CreateProgram(VelShaderPath path) 
   // of a scene. Without a base colour map only glowing ones are: the game's
   // untextured materials are its lamps, eyes, visors and the wave a dashing
   // enemy leaves. Point lights, the alpha test and metal-roughness maps are
-  // built if ever used.
+  // built if ever used. A sprite of one plain colour (a fade) samples
+  // nothing, so it has one build without its lookup.
   const uint32_t own = VelGlFeaturesOf(path);
   for (uint32_t features = 0; features <= own; ++features) {
     const uint32_t rare =
@@ -693,7 +696,9 @@ std::unique_ptr<VelGpuResource> VelGlBackend::CreateProgram(VelShaderPath path) 
     const bool glows = features & VelGlFeature::Emissive;
     const bool glowMap = features & VelGlFeature::EmissiveLookup;
     const bool plainBase = (own & VelGlFeature::BaseLookup) && !(features & VelGlFeature::BaseLookup);
-    if ((glowMap && !glows) || (plainBase && (!glows || glowMap))) continue;
+    if (glowMap && !glows) continue;
+    if (path == VelShaderPath::Model && plainBase && (!glows || glowMap)) continue;
+    if (path == VelShaderPath::Sprite && plainBase && (features & VelGlFeature::Anisotropic)) continue;
     BuildVariant(*made, features);
   }
   CheckErrors("program");
@@ -706,16 +711,21 @@ void VelGlBackend::BuildVariant(VelGpuResource& resource, uint32_t features) {
   if (variant.program || variant.failed) return;
   variant.program = LinkProgram(program.path, features & VelGlFeaturesOf(program.path));
   variant.failed = variant.program == 0;
-  if (variant.program) variant.maxAnisotropyAt = glGetUniformLocation(variant.program, "vel_MaxAnisotropy");
+  if (!variant.program) return;
+  variant.maxAnisotropyAt = glGetUniformLocation(variant.program, "vel_MaxAnisotropy");
+  variant.plainTexelAt = glGetUniformLocation(variant.program, "vel_PlainTexel");
 }
 
-// Binds the variant of the program for the bound constants and sampler,
+// Binds the variant of the program for the bound constants, sampler and maps,
 // built on its first use unless CreateProgram built it already.
 void VelGlBackend::UseVariant(const VelPipelineState& state, VelGpuResource& resource) {
   auto& program = static_cast<GlProgram&>(resource);
   const float maxAnisotropy = MaxAnisotropyOf(state);
-  uint32_t features = program.path == VelShaderPath::Model ? ModelFeatures(state) : 0;
+  uint32_t features = program.path == VelShaderPath::Model ? ModelFeatures(state) : VelGlFeature::BaseLookup;
   if (maxAnisotropy > 1.0f) features |= VelGlFeature::Anisotropic;
+  const VelTextureResource* texture = state.textures[0].get();
+  const bool plainSprite = program.path == VelShaderPath::Sprite && texture && texture->plainColour;
+  if (plainSprite) features = 0;
   if (!specialising) features = VelGlFeature::All;
   features &= VelGlFeaturesOf(program.path);
   GlVariant* variant = &program.variants[features];
@@ -725,6 +735,14 @@ void VelGlBackend::UseVariant(const VelPipelineState& state, VelGpuResource& res
   if (variant->maxAnisotropyAt >= 0 && variant->maxAnisotropy != maxAnisotropy) {
     glUniform1f(variant->maxAnisotropyAt, maxAnisotropy);
     variant->maxAnisotropy = maxAnisotropy;
+  }
+  if (plainSprite && variant->plainTexelAt >= 0) {
+    const float4& colour = *texture->plainColour;
+    const float4& set = variant->plainTexel;
+    if (set.x != colour.x || set.y != colour.y || set.z != colour.z || set.w != colour.w) {
+      glUniform4f(variant->plainTexelAt, colour.x, colour.y, colour.z, colour.w);
+      variant->plainTexel = colour;
+    }
   }
 }
 

@@ -204,9 +204,16 @@ void main() {
 
 const char* kSpriteFragment = VEL_CB_SPRITE VEL_SAMPLE R"(
 uniform sampler2D g_inputTex;
+uniform vec4 vel_PlainTexel;  // the texture's one colour, when it is plain
 in vec2 vTexCoord;
 layout(location = 0) out vec4 SV_Target;
-void main() { SV_Target = Sample(g_inputTex, vTexCoord) * g_color; }
+void main() {
+#ifdef VEL_BASE_LOOKUP
+  SV_Target = Sample(g_inputTex, vTexCoord) * g_color;
+#else
+  SV_Target = vel_PlainTexel * g_color;
+#endif
+}
 )";
 
 // Two triangles over the whole back buffer sample the world's corner of its
@@ -258,7 +265,14 @@ const char* VelGlShaderSource(VelShaderPath path, bool vertexStage) {
 // The effect path keeps its alpha test in every variant: its vertex colours
 // may take alpha below any threshold.
 uint32_t VelGlFeaturesOf(VelShaderPath path) {
-  return path == VelShaderPath::Model ? VelGlFeature::All : VelGlFeature::Anisotropic;
+  switch (path) {
+    case VelShaderPath::Model:
+      return VelGlFeature::All;
+    case VelShaderPath::Sprite:
+      return VelGlFeature::Anisotropic | VelGlFeature::BaseLookup;
+    default:
+      return VelGlFeature::Anisotropic;
+  }
 }
 
 std::string VelGlFeatureDefines(uint32_t features) {

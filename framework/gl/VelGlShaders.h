@@ -20,12 +20,13 @@ constexpr uint32_t Emissive = 0x4;      // some emissive factor is not zero
 constexpr uint32_t Fog = 0x8;           // g_DistanceFogEnable is set
 constexpr uint32_t AlphaTest = 0x10;    // some pixel may fall below g_AlphaTestThreshold
 constexpr uint32_t Anisotropic = 0x20;  // the sampler filters anisotropically
-// Lit, with a metal-roughness map other than the plain white texture.
+// Lit, with a metal-roughness map other than a plain white one.
 constexpr uint32_t MetalRoughnessLookup = 0x40;
 // Emissive, from a map other than the base colour's (a texture loaded from
 // the same file holds the same texels).
 constexpr uint32_t EmissiveLookup = 0x80;
-// A base colour map other than the plain white texture.
+// A base colour map other than a plain white one; for a sprite, a texture
+// not of one plain colour.
 constexpr uint32_t BaseLookup = 0x100;
 constexpr uint32_t All = 0x1FF;
 constexpr uint32_t Count = All + 1;
