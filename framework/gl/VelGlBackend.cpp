@@ -724,6 +724,7 @@ void VelGlBackend::UseVariant(const VelPipelineState& state, VelGpuResource& res
   uint32_t features = program.path == VelShaderPath::Model ? ModelFeatures(state) : VelGlFeature::BaseLookup;
   if (maxAnisotropy > 1.0f) features |= VelGlFeature::Anisotropic;
   const VelTextureResource* texture = state.textures[0].get();
+  // A sprite of one plain colour samples nothing, so filters nothing.
   const bool plainSprite = program.path == VelShaderPath::Sprite && texture && texture->plainColour;
   if (plainSprite) features = 0;
   if (!specialising) features = VelGlFeature::All;
