@@ -95,10 +95,7 @@ class VelTextureResource : public VelGpuResource {
   // stand-in for a missing map, a fade's black): every filter of every driver
   // samples exactly that colour, so a shader may take it without a lookup.
   std::optional<float4> plainColour;
-  bool PlainWhite() const {
-    return plainColour && plainColour->x == 1 && plainColour->y == 1 && plainColour->z == 1 &&
-           plainColour->w == 1;
-  }
+  bool PlainWhite() const { return plainColour == float4{1, 1, 1, 1}; }
 };
 
 // Render states. The device creates them; holders share them, so a state saved

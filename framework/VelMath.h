@@ -67,6 +67,10 @@ inline float3 Lerp(const float3& a, const float3& b, float t) { return a + (b - 
 inline float4 operator+(const float4& a, const float4& b) { return {a.x + b.x, a.y + b.y, a.z + b.z, a.w + b.w}; }
 inline float4 operator*(const float4& a, float s) { return {a.x * s, a.y * s, a.z * s, a.w * s}; }
 inline float Dot(const float4& a, const float4& b) { return a.x * b.x + a.y * b.y + a.z * b.z + a.w * b.w; }
+inline bool operator==(const float4& a, const float4& b) {
+  return a.x == b.x && a.y == b.y && a.z == b.z && a.w == b.w;
+}
+inline bool operator!=(const float4& a, const float4& b) { return !(a == b); }
 
 // Matrices
 float4x4 MatrixIdentity();

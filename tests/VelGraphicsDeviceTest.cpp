@@ -286,10 +286,7 @@ TEST_F(VelGraphicsDeviceTest, TexturesOfOnePlainColourAreKnownAsSuch) {
     EXPECT_TRUE(texture);
     return texture ? texture->plainColour : std::nullopt;
   };
-  auto is = [](const std::optional<float4>& colour, float4 expected) {
-    return colour && colour->x == expected.x && colour->y == expected.y && colour->z == expected.z &&
-           colour->w == expected.w;
-  };
+  auto is = [](const std::optional<float4>& colour, float4 expected) { return colour == expected; };
   // Texels are bytes R, G, B, A in memory: 0xAABBGGRR read as a little-endian word.
   const std::vector<uint32_t> fadeBlack(1280 * 720, 0xFF000000u);
   EXPECT_TRUE(is(plainColourOf(fadeBlack, 1280), {0, 0, 0, 1}));

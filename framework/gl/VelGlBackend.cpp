@@ -737,13 +737,10 @@ void VelGlBackend::UseVariant(const VelPipelineState& state, VelGpuResource& res
     glUniform1f(variant->maxAnisotropyAt, maxAnisotropy);
     variant->maxAnisotropy = maxAnisotropy;
   }
-  if (plainSprite && variant->plainTexelAt >= 0) {
+  if (plainSprite && variant->plainTexelAt >= 0 && variant->plainTexel != *texture->plainColour) {
     const float4& colour = *texture->plainColour;
-    const float4& set = variant->plainTexel;
-    if (set.x != colour.x || set.y != colour.y || set.z != colour.z || set.w != colour.w) {
-      glUniform4f(variant->plainTexelAt, colour.x, colour.y, colour.z, colour.w);
-      variant->plainTexel = colour;
-    }
+    glUniform4f(variant->plainTexelAt, colour.x, colour.y, colour.z, colour.w);
+    variant->plainTexel = colour;
   }
 }
 
