@@ -49,6 +49,15 @@ struct VelPipelineState {
   // filter bilinearly, as their taps would cost a software rasteriser about
   // what the smaller world saved.
   bool bilinearOnly = false;
+
+  // A sprite whose texture is all one plain colour (a fade): that colour,
+  // which the backends draw with instead of looking it up. Null for any
+  // other draw.
+  const float4* PlainSpriteColour() const {
+    const VelTextureResource* texture = textures[0].get();
+    if (!shader || shader->path != VelShaderPath::Sprite || !texture || !texture->plainColour) return nullptr;
+    return &*texture->plainColour;
+  }
 };
 
 class VelGraphicsDevice {

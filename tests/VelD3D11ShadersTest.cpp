@@ -166,3 +166,14 @@ TEST_F(VelD3D11ShadersTest, TheStretchOfAScaledWorldCompilesWithItsOwnSlots) {
   EXPECT_EQ(pixel.bindings.at("g_world"), 0);
   EXPECT_EQ(pixel.bindings.at("g_linear"), 0);
 }
+
+TEST_F(VelD3D11ShadersTest, ThePlainSpriteTakesItsColourFromItsOwnSlotAndSamplesNothing) {
+  const VelHlslStage stage = VelD3D11PlainSpriteStage();
+  EXPECT_STREQ(stage.profile, "ps_4_0");
+  const Reflection pixel = ReflectStage(stage, "plain-sprite", false, dir.path, false);
+  ASSERT_TRUE(pixel.compiled) << pixel.log;
+  EXPECT_EQ(pixel.bindings.at("cbPlainTexel"), int(kVelD3D11PlainTexelSlot));
+  EXPECT_EQ(pixel.bindings.at("cbSprite"), 0);
+  EXPECT_EQ(pixel.offsets.at("g_color"), int(offsetof(VelCbSprite, g_color)));
+  EXPECT_EQ(pixel.bindings.count("g_inputTex"), 0u);
+}

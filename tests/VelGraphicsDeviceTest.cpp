@@ -305,6 +305,29 @@ TEST_F(VelGraphicsDeviceTest, TexturesOfOnePlainColourAreKnownAsSuch) {
   EXPECT_FALSE(plainColourOf({0x0000FFFFu, 0xFF00FFFFu}, 1)) << "alpha varies";
 }
 
+TEST_F(VelGraphicsDeviceTest, OnlyASpriteOverAPlainTextureIsDrawnWithoutItsLookup) {
+  VelPipelineState state;
+  EXPECT_EQ(state.PlainSpriteColour(), nullptr) << "nothing bound";
+  state.shader = std::make_shared<VelShader>();
+  state.shader->path = VelShaderPath::Sprite;
+  state.textures[0] = device.GetWhiteTexture()->shaderResourceView;
+  ASSERT_NE(state.PlainSpriteColour(), nullptr);
+  EXPECT_EQ(*state.PlainSpriteColour(), (float4{1, 1, 1, 1}));
+
+  state.shader->path = VelShaderPath::Model;
+  EXPECT_EQ(state.PlainSpriteColour(), nullptr) << "a model's map is lit and glows: it keeps its own builds";
+  state.shader->path = VelShaderPath::Sprite;
+  const std::vector<uint32_t> stripes = {0xFF000000u, 0xFFFFFFFFu};
+  VelTextureDesc desc;
+  desc.width = 2;
+  desc.height = 1;
+  desc.bindFlags = VelBind::ShaderResource;
+  state.textures[0] = device.CreateTextureResource(desc, stripes.data());
+  ASSERT_TRUE(state.textures[0]);
+  state.textures[1] = device.GetWhiteTexture()->shaderResourceView;
+  EXPECT_EQ(state.PlainSpriteColour(), nullptr) << "only the sprite's own texture, slot 0, counts";
+}
+
 TEST(VelGraphicsDeviceLifecycleTest, ReleaseIsHarmlessTwiceAndWithoutInit) {
   VelGraphicsDevice& device = VelGraphicsDevice::GetInstance();
   device.Release();

@@ -39,6 +39,9 @@ class D3dProgram : public VelGpuResource {
   Com<ID3D11VertexShader> vertexShader;
   Com<ID3D11PixelShader> pixelShader;
   Com<ID3D11InputLayout> inputLayout;
+  // Sprites only: the build for a texture of one plain colour; null where
+  // it could not be made, and such sprites then sample as any other.
+  Com<ID3D11PixelShader> plainPixelShader;
 };
 
 DXGI_FORMAT FormatOf(VelFormat format) {
@@ -241,6 +244,9 @@ void VelD3D11Backend::Shutdown() {
   stretchSampler.Reset();
   stretchDepth.Reset();
   stretchRasterizer.Reset();
+  plainTexelConstants.Reset();
+  plainTexel.reset();
+  boundPixel = nullptr;
   boundColor = nullptr;
   worldDepth.reset();
   blendStates.clear();
@@ -643,8 +649,29 @@ std::unique_ptr<VelGpuResource> VelD3D11Backend::CreateProgram(VelShaderPath pat
   if (FAILED(device->CreateInputLayout(layout.elements, layout.count, vertexCode->GetBufferPointer(),
                                        vertexCode->GetBufferSize(), &program->inputLayout)))
     return nullptr;
+  if (path == VelShaderPath::Sprite) program->plainPixelShader = CreatePlainSprite();
   program->backendId = id;
   return program;
+}
+
+// A fade is a sprite of one plain colour over the whole frame: drawn without
+// its texture lookup, a software rasteriser spends far less on it.
+static_assert(kVelD3D11PlainTexelSlot >= unsigned(kVelConstantSlots), "the device would rebind the plain colour");
+VelD3D11Backend::Com<ID3D11PixelShader> VelD3D11Backend::CreatePlainSprite() {
+  const VelHlslStage pixel = VelD3D11PlainSpriteStage();
+  Com<ID3DBlob> code = Compile(pixel, ProfileFor(pixel.profile, featureLevel), debug);
+  if (!code) return nullptr;
+  if (!plainTexelConstants) {
+    D3D11_BUFFER_DESC constants{};
+    constants.ByteWidth = sizeof(float4);
+    constants.Usage = D3D11_USAGE_DEFAULT;
+    constants.BindFlags = D3D11_BIND_CONSTANT_BUFFER;
+    if (FAILED(device->CreateBuffer(&constants, nullptr, &plainTexelConstants))) return nullptr;
+  }
+  Com<ID3D11PixelShader> made;
+  if (FAILED(device->CreatePixelShader(code->GetBufferPointer(), code->GetBufferSize(), nullptr, &made)))
+    return nullptr;
+  return made;
 }
 
 void VelD3D11Backend::ApplyBlend(const VelPipelineState& state) {
@@ -757,7 +784,8 @@ void VelD3D11Backend::ApplyShader(const VelPipelineState& state) {
   if (!context) return;
   const auto* program = state.shader ? static_cast<const D3dProgram*>(state.shader->program.get()) : nullptr;
   context->VSSetShader(program ? program->vertexShader.Get() : nullptr, nullptr, 0);
-  context->PSSetShader(program ? program->pixelShader.Get() : nullptr, nullptr, 0);
+  boundPixel = program ? program->pixelShader.Get() : nullptr;
+  context->PSSetShader(boundPixel, nullptr, 0);
   context->IASetInputLayout(program ? program->inputLayout.Get() : nullptr);
 }
 
@@ -779,6 +807,7 @@ void VelD3D11Backend::ApplyTexture(const VelPipelineState& state, int slot) {
 void VelD3D11Backend::Draw(const VelPipelineState& state, bool indexed, uint32_t count, uint32_t start,
                            int32_t baseVertex) {
   if (!context || !state.shader || !state.vertexBuffer) return;
+  UsePixelShader(state);
   context->IASetPrimitiveTopology(TopologyOf(state.topology));
   ID3D11Buffer* vertices[] = {static_cast<const D3dBuffer*>(state.vertexBuffer.get())->buffer.Get()};
   const UINT stride = state.vertexStride, offset = state.vertexOffset;
@@ -791,6 +820,24 @@ void VelD3D11Backend::Draw(const VelPipelineState& state, bool indexed, uint32_t
   } else {
     context->Draw(count, start);
   }
+}
+
+void VelD3D11Backend::UsePixelShader(const VelPipelineState& state) {
+  const auto* program = static_cast<const D3dProgram*>(state.shader->program.get());
+  ID3D11PixelShader* pixel = program ? program->pixelShader.Get() : nullptr;
+  const float4* plainColour = state.PlainSpriteColour();
+  if (program && program->plainPixelShader && plainColour) {
+    pixel = program->plainPixelShader.Get();
+    if (plainTexel != *plainColour) {
+      context->UpdateSubresource(plainTexelConstants.Get(), 0, nullptr, plainColour, 0, 0);
+      plainTexel = *plainColour;
+    }
+    ID3D11Buffer* constants[] = {plainTexelConstants.Get()};
+    context->PSSetConstantBuffers(kVelD3D11PlainTexelSlot, 1, constants);
+  }
+  if (pixel == boundPixel) return;
+  context->PSSetShader(pixel, nullptr, 0);
+  boundPixel = pixel;
 }
 
 void VelD3D11Backend::ClearColor(const float4& color) {

@@ -4,8 +4,9 @@
 // device and immediate context at the highest feature level available, a
 // two-buffer discard swap chain of the game's size whose buffer 0 is the back
 // buffer, an R32 typeless depth buffer with a depth view and a shader view,
-// and the six HLSL shaders compiled at start-up. Render states are made once
-// per distinct description and shared.
+// and the HLSL shaders compiled at start-up (the sprite's pixel stage twice:
+// with and without its texture lookup). Render states are made once per
+// distinct description and shared.
 
 #include <d3d11.h>
 #include <dxgi.h>
@@ -14,6 +15,7 @@
 #include <cstdint>
 #include <map>
 #include <memory>
+#include <optional>
 #include <string>
 #include <tuple>
 #include <vector>
@@ -71,6 +73,12 @@ class VelD3D11Backend : public VelGraphicsBackend {
   // The depth buffer drawn with a colour target (null: the back buffer):
   // the window's, or one of the target's size, made anew when that changes.
   VelTextureResource* DepthFor(const VelTextureResource* color);
+  // The sprite's build for a texture of one plain colour; null if it
+  // cannot be made.
+  Com<ID3D11PixelShader> CreatePlainSprite();
+  // Binds the pixel shader a draw needs: a sprite's plain build where its
+  // texture is of one plain colour, else its program's.
+  void UsePixelShader(const VelPipelineState& state);
   // Wraps an existing texture: its views as its description's bind flags say.
   std::shared_ptr<VelTextureResource> WrapTexture(Com<ID3D11Texture2D> texture);
   void Shutdown();
@@ -95,6 +103,12 @@ class VelD3D11Backend : public VelGraphicsBackend {
   Com<ID3D11SamplerState> stretchSampler;
   Com<ID3D11DepthStencilState> stretchDepth;
   Com<ID3D11RasterizerState> stretchRasterizer;
+  // The colour a sprite of one plain colour draws with, in slot
+  // kVelD3D11PlainTexelSlot, and what that buffer holds now.
+  Com<ID3D11Buffer> plainTexelConstants;
+  std::optional<float4> plainTexel;
+  // The pixel shader bound last: a sprite's changes with its texture.
+  ID3D11PixelShader* boundPixel = nullptr;
   bool debug = false;
 
   std::map<int, Com<ID3D11BlendState>> blendStates;

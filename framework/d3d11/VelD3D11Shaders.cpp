@@ -202,6 +202,13 @@ SamplerState g_ss : register(s0);
 float4 main(SpriteVaryings i) : SV_Target { return g_inputTex.Sample(g_ss, i.texCoord) * g_color; }
 )";
 
+// A texture of one plain colour (a fade) is not sampled: its colour comes
+// from the backend's own buffer, in a slot the device never binds.
+const char* kPlainSpritePixel = VEL_HLSL_CB_SPRITE VEL_HLSL_SPRITE_VARYINGS R"(
+cbuffer cbPlainTexel : register(b9) { float4 g_plainTexel; };
+float4 main(SpriteVaryings i) : SV_Target { return g_plainTexel * g_color; }
+)";
+
 }  // namespace
 
 VelHlslStage VelD3D11ShaderStage(VelShaderPath path, bool vertexStage) {
@@ -216,6 +223,10 @@ VelHlslStage VelD3D11ShaderStage(VelShaderPath path, bool vertexStage) {
     default:
       return {nullptr, "main", profile};
   }
+}
+
+VelHlslStage VelD3D11PlainSpriteStage() {
+  return {kPlainSpritePixel, "main", "ps_4_0"};
 }
 
 namespace {

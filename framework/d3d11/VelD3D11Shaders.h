@@ -16,6 +16,11 @@ struct VelHlslStage {
 // The vertex or pixel stage of a path; source null for VelShaderPath::None.
 VelHlslStage VelD3D11ShaderStage(VelShaderPath path, bool vertexStage);
 
+// The sprite's pixel stage for a texture of one plain colour: that colour,
+// a float4 in constant buffer b9 (kVelD3D11PlainTexelSlot), times g_color.
+constexpr unsigned kVelD3D11PlainTexelSlot = 9;
+VelHlslStage VelD3D11PlainSpriteStage();
+
 // The stretch of a scaled world onto the back buffer: one triangle over the
 // screen (from SV_VertexID, no vertex buffer) sampling t0 with s0 over the
 // top-left g_SourceScale of the texture.

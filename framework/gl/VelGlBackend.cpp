@@ -723,10 +723,9 @@ void VelGlBackend::UseVariant(const VelPipelineState& state, VelGpuResource& res
   const float maxAnisotropy = MaxAnisotropyOf(state);
   uint32_t features = program.path == VelShaderPath::Model ? ModelFeatures(state) : VelGlFeature::BaseLookup;
   if (maxAnisotropy > 1.0f) features |= VelGlFeature::Anisotropic;
-  const VelTextureResource* texture = state.textures[0].get();
   // A sprite of one plain colour samples nothing, so filters nothing.
-  const bool plainSprite = program.path == VelShaderPath::Sprite && texture && texture->plainColour;
-  if (plainSprite) features = 0;
+  const float4* plainColour = state.PlainSpriteColour();
+  if (plainColour) features = 0;
   if (!specialising) features = VelGlFeature::All;
   features &= VelGlFeaturesOf(program.path);
   GlVariant* variant = &program.variants[features];
@@ -737,10 +736,9 @@ void VelGlBackend::UseVariant(const VelPipelineState& state, VelGpuResource& res
     glUniform1f(variant->maxAnisotropyAt, maxAnisotropy);
     variant->maxAnisotropy = maxAnisotropy;
   }
-  if (plainSprite && variant->plainTexelAt >= 0 && variant->plainTexel != *texture->plainColour) {
-    const float4& colour = *texture->plainColour;
-    glUniform4f(variant->plainTexelAt, colour.x, colour.y, colour.z, colour.w);
-    variant->plainTexel = colour;
+  if (plainColour && variant->plainTexelAt >= 0 && variant->plainTexel != *plainColour) {
+    glUniform4f(variant->plainTexelAt, plainColour->x, plainColour->y, plainColour->z, plainColour->w);
+    variant->plainTexel = *plainColour;
   }
 }
 
