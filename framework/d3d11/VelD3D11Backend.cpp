@@ -655,7 +655,7 @@ std::unique_ptr<VelGpuResource> VelD3D11Backend::CreateProgram(VelShaderPath pat
 }
 
 // A fade is a sprite of one plain colour over the whole frame: drawn without
-// its texture lookup, a software rasteriser spends far less on it.
+// its texture lookup, a software rasteriser spends less on its pixels.
 static_assert(kVelD3D11PlainTexelSlot >= unsigned(kVelConstantSlots), "the device would rebind the plain colour");
 VelD3D11Backend::Com<ID3D11PixelShader> VelD3D11Backend::CreatePlainSprite() {
   const VelHlslStage pixel = VelD3D11PlainSpriteStage();
