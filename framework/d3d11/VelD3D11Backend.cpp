@@ -667,6 +667,9 @@ VelD3D11Backend::Com<ID3D11PixelShader> VelD3D11Backend::CreatePlainSprite() {
     constants.Usage = D3D11_USAGE_DEFAULT;
     constants.BindFlags = D3D11_BIND_CONSTANT_BUFFER;
     if (FAILED(device->CreateBuffer(&constants, nullptr, &plainTexelConstants))) return nullptr;
+    // Bound once: the device never binds this slot, and only Shutdown clears it.
+    ID3D11Buffer* bound[] = {plainTexelConstants.Get()};
+    context->PSSetConstantBuffers(kVelD3D11PlainTexelSlot, 1, bound);
   }
   Com<ID3D11PixelShader> made;
   if (FAILED(device->CreatePixelShader(code->GetBufferPointer(), code->GetBufferSize(), nullptr, &made)))
@@ -832,8 +835,6 @@ void VelD3D11Backend::UsePixelShader(const VelPipelineState& state) {
       context->UpdateSubresource(plainTexelConstants.Get(), 0, nullptr, plainColour, 0, 0);
       plainTexel = *plainColour;
     }
-    ID3D11Buffer* constants[] = {plainTexelConstants.Get()};
-    context->PSSetConstantBuffers(kVelD3D11PlainTexelSlot, 1, constants);
   }
   if (pixel == boundPixel) return;
   context->PSSetShader(pixel, nullptr, 0);
