@@ -297,19 +297,19 @@ void VelGraphicsDevice::BeginWorld() {
   worldScale = scale;
   backend->SetRenderTarget(worldTarget->shaderResourceView.get(), scaledWidth, scaledHeight);
   worldOpen = true;
-  SetBilinearOnly(true);
+  SetScaledWorld(true);
 }
 
 void VelGraphicsDevice::BeginOverlay() {
   if (!backend || !worldOpen) return;
   worldOpen = false;
-  SetBilinearOnly(false);
+  SetScaledWorld(false);
   backend->StretchToBackBuffer(*worldTarget->shaderResourceView, int(worldTarget->GetWidth()),
                                int(worldTarget->GetHeight()), state);
 }
 
-void VelGraphicsDevice::SetBilinearOnly(bool on) {
-  state.bilinearOnly = on;
+void VelGraphicsDevice::SetScaledWorld(bool on) {
+  state.scaledWorld = on;
   for (int slot = 0; slot < kVelSamplerSlots; ++slot) backend->ApplySampler(state, slot);
 }
 

@@ -47,8 +47,9 @@ struct VelPipelineState {
   VelTopology topology = VelTopology::TriangleList;
   // Set while the world is drawn below full scale: anisotropic samplers then
   // filter bilinearly, as their taps would cost a software rasteriser about
-  // what the smaller world saved.
-  bool bilinearOnly = false;
+  // what the smaller world saved, and the OpenGL backend lights models per
+  // vertex rather than per pixel, for the same reason.
+  bool scaledWorld = false;
 
   // A sprite whose texture is all one plain colour (a fade): that colour,
   // which the backends draw with instead of looking it up. Null for any
@@ -120,7 +121,7 @@ class VelGraphicsDevice {
   // clears. At a render scale below 1 they draw into an off-screen target of
   // the scaled size (clears clear it); at 1, and on a backend that cannot
   // stretch, straight into the back buffer as before. A scaled world's
-  // anisotropic samplers filter bilinearly (VelPipelineState::bilinearOnly).
+  // anisotropic samplers filter bilinearly (VelPipelineState::scaledWorld).
   void BeginWorld();
   // The screen overlay begins here: a scaled world is stretched onto the
   // back buffer with bilinear filtering, and everything after draws at full
@@ -174,7 +175,7 @@ class VelGraphicsDevice {
   VelGraphicsDevice();
   VelGraphicsDevice(const VelGraphicsDevice&) = delete;
   VelGraphicsDevice& operator=(const VelGraphicsDevice&) = delete;
-  void SetBilinearOnly(bool on);
+  void SetScaledWorld(bool on);
 
   std::unique_ptr<VelGraphicsBackend> backend;
   bool rasterising = true;

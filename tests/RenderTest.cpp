@@ -573,6 +573,70 @@ TEST_F(RenderTest, BelowFullScaleTheWorldFiltersBilinearly) {
   EXPECT_EQ(Compare(bilinear, anisotropic).largest, 0);
 }
 
+// Below full scale a lit model is lit per vertex: the same light, worked out
+// at the corners and interpolated between them. On small flat faces that is
+// the picture lit per pixel, metal or not; a highlight in the middle of a
+// large face, far from its corners, is gone.
+TEST_F(RenderTest, BelowFullScaleModelsAreLitPerVertex) {
+  VelModel floor = MakeFloor(MakeTexture("RenderTest_White", 1, 1, {255, 255, 255, 255}));
+  floor.Materials[0].Roughness = 0.3f;
+  VelModel matte = MakeCube({0.8f, 0.5f, 0.2f, 1}, 0.8f);
+  VelModel metal = MakeCube({0.9f, 0.7f, 0.3f, 1}, 0.5f);
+  metal.Materials[0].Metallic = 1.0f;
+  // A low light far ahead: its reflection in the floor lies a few units in
+  // front of the camera, between the floor's far-apart corners.
+  VelCbLight& light = shaders.cbLight.Data();
+  light.g_DL_Dir = Normalize({0, -0.3f, -1});
+  shaders.UploadLight();
+  auto drawFrame = [&](float scale, bool specialised, const std::string& name) {
+    VelGlSpecialiseShaders(specialised);
+    device.GetRenderScale().SetFixed(scale);
+    device.BeginWorld();
+    device.ClearBackBuffer({0, 0, 0, 1});
+    device.ClearDepth(1.0f, 0);
+    shaders.BeginModel();
+    shaders.cbObject.Data().g_LightEnable = 1;
+    shaders.modelWorld = MatrixIdentity();
+    shaders.DrawModel(floor);
+    shaders.modelWorld = MatrixRotationY(0.6f) * MatrixTranslation(-1.2f, 0.3f, 2);
+    shaders.DrawModel(matte);
+    shaders.modelWorld = MatrixRotationY(0.6f) * MatrixTranslation(1.2f, 0.3f, 2);
+    shaders.DrawModel(metal);
+    device.BeginOverlay();
+    return Capture(name);
+  };
+  const Image perPixel = drawFrame(0.5f, false, "RenderTest_HalfLitPerPixel");
+  const Image perVertex = drawFrame(0.5f, true, "RenderTest_HalfLitPerVertex");
+  const Image full = drawFrame(1.0f, true, "RenderTest_FullLit");
+  const VelCbCamera& camera = shaders.cbCamera.View();
+
+  for (float cubeX : {-1.2f, 1.2f}) {
+    int x, y;
+    ToPixel({cubeX, 0.3f, 1.6f}, camera, x, y);
+    int largest = 0;
+    for (int row = y - 20; row <= y + 20; ++row) {
+      for (int column = x - 20; column <= x + 20; ++column) {
+        const Pixel a = perPixel.At(column, row), b = perVertex.At(column, row);
+        largest = std::max({largest, std::abs(a.r - b.r), std::abs(a.g - b.g), std::abs(a.b - b.b)});
+      }
+    }
+    EXPECT_LE(largest, 2) << (cubeX < 0 ? "the matte cube" : "the metal cube");
+    EXPECT_GT(perVertex.At(x, y).r, 90) << "and lit, not only by the ambient light";
+  }
+  // The floor lit per vertex is one grey; lit per pixel, at either scale, it
+  // shows the light's reflection.
+  auto brightest = [](const Image& image) {
+    int most = 0;
+    for (int row = 360; row < 720; ++row)
+      for (int column = 0; column < 1280; ++column) most = std::max(most, image.At(column, row).g);
+    return most;
+  };
+  const int floorGrey = perVertex.At(640, 600).g;
+  EXPECT_LE(brightest(perVertex), floorGrey + 2);
+  EXPECT_GT(brightest(perPixel), floorGrey + 40);
+  EXPECT_GT(brightest(full), floorGrey + 40);
+}
+
 // A sprite with zero alpha under an alpha or additive blend changes no
 // pixel, so it is not sent at all; any other alpha, or a blend that
 // overwrites, still draws.
@@ -850,16 +914,22 @@ TEST_F(RenderTest, NoShaderIsLinkedAtItsFirstUse) {
   VelModel lamp = MakeCube({0.8f, 0.1f, 0.1f, 1}, 0.6f);
   VelModel crate = MakeCube({1, 1, 1, 1}, 0.6f);
   crate.Materials[0].BaseColorTexture = MakeStripes(false);
-  shaders.BeginModel();
-  for (int fog : {0, 1}) {
-    shaders.cbCamera.Data().g_DistanceFogEnable = fog;
-    shaders.UploadCamera();
-    for (int lit : {0, 1}) {
-      shaders.cbObject.Data().g_LightEnable = lit;
-      shaders.DrawModel(crate);
-      shaders.DrawModelEmissive(crate, 1, 0, 0);
-      shaders.DrawModelEmissive(lamp, 1, 0, 0);
+  // At full scale and in a scaled world, lit per vertex there.
+  for (float scale : {1.0f, 0.5f}) {
+    device.GetRenderScale().SetFixed(scale);
+    device.BeginWorld();
+    shaders.BeginModel();
+    for (int fog : {0, 1}) {
+      shaders.cbCamera.Data().g_DistanceFogEnable = fog;
+      shaders.UploadCamera();
+      for (int lit : {0, 1}) {
+        shaders.cbObject.Data().g_LightEnable = lit;
+        shaders.DrawModel(crate);
+        shaders.DrawModelEmissive(crate, 1, 0, 0);
+        shaders.DrawModelEmissive(lamp, 1, 0, 0);
+      }
     }
+    device.BeginOverlay();
   }
   shaders.cbObject.Data().g_LightEnable = 1;
   shaders.cbCamera.Data().g_DistanceFogEnable = 0;
@@ -876,7 +946,7 @@ TEST_F(RenderTest, NoShaderIsLinkedAtItsFirstUse) {
   DrawSprite(device.GetWhiteTexture().get(), 0, 0, 10, 10, nullptr, &white);
   EndSprite();
   device.Present();
-  EXPECT_GE(VelGlCounters().draws, 10u);
+  EXPECT_GE(VelGlCounters().draws, 22u);
   EXPECT_EQ(VelGlCounters().programsLinked, linked);
 }
 

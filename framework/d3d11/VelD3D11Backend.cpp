@@ -776,7 +776,7 @@ void VelD3D11Backend::ApplySampler(const VelPipelineState& state, int slot) {
       state.samplers[slot] ? static_cast<const D3dSampler*>(state.samplers[slot]->handle.get()) : nullptr;
   ID3D11SamplerState* samplers[] = {nullptr};
   if (sampler)
-    samplers[0] = state.bilinearOnly && sampler->bilinear ? sampler->bilinear.Get() : sampler->sampler.Get();
+    samplers[0] = state.scaledWorld && sampler->bilinear ? sampler->bilinear.Get() : sampler->sampler.Get();
   context->VSSetSamplers(UINT(slot), 1, samplers);
   context->PSSetSamplers(UINT(slot), 1, samplers);
   context->GSSetSamplers(UINT(slot), 1, samplers);

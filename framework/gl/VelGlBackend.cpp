@@ -140,7 +140,7 @@ bool ReadConstant(const VelPipelineState& state, int slot, size_t offset, T& val
 // The anisotropy the bound sampler asks for; 1 is plain trilinear filtering.
 float MaxAnisotropyOf(const VelPipelineState& state) {
   const auto& sampler = state.samplers[0];
-  if (!sampler || sampler->filter != 2 || sampler->comparison || state.bilinearOnly) return 1.0f;
+  if (!sampler || sampler->filter != 2 || sampler->comparison || state.scaledWorld) return 1.0f;
   return float(std::clamp(sampler->maxAnisotropy, 1, 16));
 }
 
@@ -185,6 +185,11 @@ uint32_t ModelFeatures(const VelPipelineState& state) {
   if (!(baseMap && baseMap->PlainWhite())) features |= VelGlFeature::BaseLookup;
   if ((features & VelGlFeature::Emissive) && !SameTexels(baseMap, state.textures[kEmissiveSlot].get()))
     features |= VelGlFeature::EmissiveLookup;
+  // A scaled world's pixels are fewer and softer already: lighting them one
+  // by one is the largest share of a software rasteriser's frame there.
+  const uint32_t perPixelOnly = VelGlFeature::PointLights | VelGlFeature::MetalRoughnessLookup;
+  if ((features & VelGlFeature::Lit) && (!state.scaledWorld || (features & perPixelOnly)))
+    features |= VelGlFeature::PixelLighting;
   return features;
 }
 
@@ -634,7 +639,7 @@ uint32_t VelGlBackend::LinkProgram(VelShaderPath path, uint32_t features) {
   if (!context || !vertexSource || !fragmentSource) return 0;
   const char* prelude = VelGlShaderPrelude(!clipControl);
   const std::string defines = VelGlFeatureDefines(features & VelGlFeaturesOf(path));
-  GLuint vertex = CompileStage(GL_VERTEX_SHADER, prelude, "", vertexSource);
+  GLuint vertex = CompileStage(GL_VERTEX_SHADER, prelude, defines.c_str(), vertexSource);
   GLuint fragment = CompileStage(GL_FRAGMENT_SHADER, prelude, defines.c_str(), fragmentSource);
   if (vertex && fragment) ++glStats.programsLinked;
   GLuint program = LinkStages(vertex, fragment);
@@ -686,8 +691,10 @@ std::unique_ptr<VelGpuResource> VelGlBackend::CreateProgram(VelShaderPath path) 
   // of a scene. Without a base colour map only glowing ones are: the game's
   // untextured materials are its lamps, eyes, visors and the wave a dashing
   // enemy leaves. Point lights, the alpha test and metal-roughness maps are
-  // built if ever used. A sprite of one plain colour (a fade) samples
-  // nothing, so it has one build without its lookup.
+  // built if ever used. Lit ones are built lit per pixel and, without the
+  // anisotropic taps a scaled world never takes, lit per vertex. A sprite of
+  // one plain colour (a fade) samples nothing, so it has one build without
+  // its lookup.
   const uint32_t own = VelGlFeaturesOf(path);
   for (uint32_t features = 0; features <= own; ++features) {
     const uint32_t rare =
@@ -696,6 +703,9 @@ std::unique_ptr<VelGpuResource> VelGlBackend::CreateProgram(VelShaderPath path) 
     const bool glows = features & VelGlFeature::Emissive;
     const bool glowMap = features & VelGlFeature::EmissiveLookup;
     const bool plainBase = (own & VelGlFeature::BaseLookup) && !(features & VelGlFeature::BaseLookup);
+    const bool lit = features & VelGlFeature::Lit;
+    const bool perPixel = features & VelGlFeature::PixelLighting;
+    if (perPixel != lit && (perPixel || (features & VelGlFeature::Anisotropic))) continue;
     if (glowMap && !glows) continue;
     if (path == VelShaderPath::Model && plainBase && (!glows || glowMap)) continue;
     if (path == VelShaderPath::Sprite && plainBase && (features & VelGlFeature::Anisotropic)) continue;

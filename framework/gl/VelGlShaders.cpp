@@ -29,6 +29,14 @@ vec4 ToClip(vec4 p) { return p; }
   "layout(std140, row_major) uniform cbPerObject {\n"                            \
   "  mat4 g_mW; vec2 g_UVOffset; vec2 g_UVTiling; float g_AlphaTestThreshold;\n" \
   "};\n"
+#define VEL_CB_MATERIAL                                                                     \
+  "struct Material { vec4 BaseColor; vec3 Emissive; float Metallic; float Roughness; };\n" \
+  "layout(std140) uniform cbMaterial { Material g_Material; };\n"
+#define VEL_CB_LIGHT                                                                               \
+  "struct PointLight { vec3 color; float radius; vec3 pos; float tmp4; };\n"                      \
+  "layout(std140) uniform cbLight {\n"                                                             \
+  "  vec3 g_AmbientLight; vec3 g_DL_Dir; vec3 g_DL_Color; PointLight g_PL[100]; int g_PL_Num;\n" \
+  "};\n"
 #define VEL_CB_SPRITE "layout(std140, row_major) uniform cbSprite { mat4 g_mTransform; vec4 g_color; };\n"
 
 // Anisotropic filtering is done here rather than by the sampler, the same on
@@ -57,7 +65,24 @@ vec4 ToClip(vec4 p) { return p; }
   "vec4 Sample(sampler2D s, vec2 uv) { return texture(s, uv); }\n"                                    \
   "#endif\n"
 
-const char* kModelVertex = VEL_CB_OBJECT VEL_CB_CAMERA R"(
+// The model path's lighting, for either stage: the fragment stage's when lit
+// per pixel, the vertex stage's when lit per vertex.
+#define VEL_SHADE                                                                                      \
+  "const float kPi = 3.14159265;\n"                                                                   \
+  "// Lambert diffuse plus a normalised Blinn-Phong lobe whose sharpness follows\n"                   \
+  "// the roughness, with Schlick's Fresnel: cheap, and metals keep their tint.\n"                    \
+  "vec3 Shade(vec3 N, vec3 V, vec3 L, vec3 radiance, vec3 diffuseColor, vec3 f0, float roughness) {\n" \
+  "  float NdotL = max(dot(N, L), 0.0);\n"                                                            \
+  "  if (NdotL <= 0.0) return vec3(0.0);\n"                                                           \
+  "  vec3 H = normalize(L + V);\n"                                                                    \
+  "  float a = roughness * roughness;\n"                                                              \
+  "  float power = clamp(2.0 / max(a * a, 1e-4) - 2.0, 1.0, 2048.0);\n"                               \
+  "  float specular = (power + 2.0) / (8.0 * kPi) * pow(max(dot(N, H), 0.0), power);\n"               \
+  "  vec3 fresnel = f0 + (1.0 - f0) * pow(1.0 - max(dot(H, V), 0.0), 5.0);\n"                          \
+  "  return (diffuseColor / kPi + fresnel * specular) * radiance * NdotL;\n"                          \
+  "}\n"
+
+const char* kModelVertex = VEL_CB_OBJECT VEL_CB_CAMERA VEL_CB_MATERIAL VEL_CB_LIGHT VEL_SHADE R"(
 layout(location = 0) in vec3 POSITION;
 layout(location = 1) in vec2 TEXCOORD;
 layout(location = 2) in vec3 NORMAL;
@@ -66,6 +91,10 @@ out vec2 vTexCoord;
 out vec3 vNormal;
 out vec4 vColor;
 out vec3 vWorldPos;
+#if defined(VEL_LIT) && !defined(VEL_PIXEL_LIGHTING)
+out vec3 vLightScale;  // the light is base colour x vLightScale + vLightAdd
+out vec3 vLightAdd;
+#endif
 void main() {
   vec4 world = vec4(POSITION, 1.0) * g_mW;
   vWorldPos = world.xyz;
@@ -73,16 +102,31 @@ void main() {
   vTexCoord = TEXCOORD * g_UVTiling + g_UVOffset;
   vColor = COLOR;
   gl_Position = ToClip(world * g_mV * g_mP);
+#if defined(VEL_LIT) && !defined(VEL_PIXEL_LIGHTING)
+  // The texel is not known here, but Shade is affine in the base colour b
+  // (its diffuse colour is b (1 - m), its f0 0.04 (1 - m) + b m), so
+  // Shade(b) = Shade(black) + b (Shade(white) - Shade(black)); the ambient
+  // light, b x g_AmbientLight, joins the second term.
+  float roughness = clamp(g_Material.Roughness, 0.05, 1.0);
+  float metallic = clamp(g_Material.Metallic, 0.0, 1.0);
+  vec3 N = length(vNormal) > 0.0 ? normalize(vNormal) : vec3(0.0, 1.0, 0.0);
+  vec3 toEye = g_CamPos - vWorldPos;
+  vec3 V = length(toEye) > 0.0 ? normalize(toEye) : N;
+  vLightScale = g_AmbientLight;
+  vLightAdd = vec3(0.0);
+  if (length(g_DL_Dir) > 0.0) {
+    vec3 L = normalize(-g_DL_Dir);
+    vec3 black = Shade(N, V, L, g_DL_Color, vec3(0.0), vec3(0.04 * (1.0 - metallic)), roughness);
+    vec3 white = Shade(N, V, L, g_DL_Color, vec3(1.0 - metallic), vec3(0.04 * (1.0 - metallic) + metallic),
+                       roughness);
+    vLightScale += white - black;
+    vLightAdd = black;
+  }
+#endif
 }
 )";
 
-const char* kModelFragment = VEL_CB_OBJECT VEL_CB_CAMERA VEL_SAMPLE R"(
-struct Material { vec4 BaseColor; vec3 Emissive; float Metallic; float Roughness; };
-layout(std140) uniform cbMaterial { Material g_Material; };
-struct PointLight { vec3 color; float radius; vec3 pos; float tmp4; };
-layout(std140) uniform cbLight {
-  vec3 g_AmbientLight; vec3 g_DL_Dir; vec3 g_DL_Color; PointLight g_PL[100]; int g_PL_Num;
-};
+const char* kModelFragment = VEL_CB_OBJECT VEL_CB_CAMERA VEL_CB_MATERIAL VEL_CB_LIGHT VEL_SHADE VEL_SAMPLE R"(
 uniform sampler2D g_baseTex;
 uniform sampler2D g_emissiveTex;
 uniform sampler2D g_mrTex;
@@ -90,22 +134,11 @@ in vec2 vTexCoord;
 in vec3 vNormal;
 in vec4 vColor;
 in vec3 vWorldPos;
+#if defined(VEL_LIT) && !defined(VEL_PIXEL_LIGHTING)
+in vec3 vLightScale;
+in vec3 vLightAdd;
+#endif
 layout(location = 0) out vec4 SV_Target;
-
-const float kPi = 3.14159265;
-
-// Lambert diffuse plus a normalised Blinn-Phong lobe whose sharpness follows
-// the roughness, with Schlick's Fresnel: cheap, and metals keep their tint.
-vec3 Shade(vec3 N, vec3 V, vec3 L, vec3 radiance, vec3 diffuseColor, vec3 f0, float roughness) {
-  float NdotL = max(dot(N, L), 0.0);
-  if (NdotL <= 0.0) return vec3(0.0);
-  vec3 H = normalize(L + V);
-  float a = roughness * roughness;
-  float power = clamp(2.0 / max(a * a, 1e-4) - 2.0, 1.0, 2048.0);
-  float specular = (power + 2.0) / (8.0 * kPi) * pow(max(dot(N, H), 0.0), power);
-  vec3 fresnel = f0 + (1.0 - f0) * pow(1.0 - max(dot(H, V), 0.0), 5.0);
-  return (diffuseColor / kPi + fresnel * specular) * radiance * NdotL;
-}
 
 void main() {
 #ifdef VEL_BASE_LOOKUP
@@ -120,6 +153,9 @@ void main() {
   vec3 color = base.rgb;
 #ifdef VEL_LIT
   if (g_LightEnable != 0) {
+#ifndef VEL_PIXEL_LIGHTING
+    color = base.rgb * vLightScale + vLightAdd;
+#else
     // glTF packs roughness in green and metalness in blue.
 #ifdef VEL_METAL_ROUGHNESS_LOOKUP
     vec4 mr = Sample(g_mrTex, vTexCoord);
@@ -145,6 +181,7 @@ void main() {
       float falloff = 1.0 - d / g_PL[i].radius;
       color += Shade(N, V, toLight / d, g_PL[i].color * falloff * falloff, diffuseColor, f0, roughness);
     }
+#endif
 #endif
   }
 #endif
@@ -286,6 +323,7 @@ std::string VelGlFeatureDefines(uint32_t features) {
       {VelGlFeature::MetalRoughnessLookup, "VEL_METAL_ROUGHNESS_LOOKUP"},
       {VelGlFeature::EmissiveLookup, "VEL_EMISSIVE_LOOKUP"},
       {VelGlFeature::BaseLookup, "VEL_BASE_LOOKUP"},
+      {VelGlFeature::PixelLighting, "VEL_PIXEL_LIGHTING"},
   };
   std::string defines;
   for (const auto& [feature, name] : kDefines)
