@@ -191,6 +191,14 @@ class RenderTest : public ::testing::Test {
     UninstallPlatform();
   }
 
+  // The world passes begin over black, ready for models.
+  void BeginModelsOverBlack() {
+    device.BeginWorld();
+    device.ClearBackBuffer({0, 0, 0, 1});
+    device.ClearDepth(1.0f, 0);
+    shaders.BeginModel();
+  }
+
   // The frame drawn so far, read back through a capture.
   Image Capture(const std::string& name) {
     Image image;
@@ -555,10 +563,7 @@ TEST_F(RenderTest, BelowFullScaleTheWorldFiltersBilinearly) {
   VelModel floor = MakeFloor(stripes);
   auto drawFloor = [&](const std::shared_ptr<VelSamplerState>& sampler, const std::string& name) {
     device.SetSampler(0, sampler);
-    device.BeginWorld();
-    device.ClearBackBuffer({0, 0, 0, 1});
-    device.ClearDepth(1.0f, 0);
-    shaders.BeginModel();
+    BeginModelsOverBlack();
     shaders.cbObject.Data().g_LightEnable = 0;
     shaders.modelWorld = MatrixIdentity();
     shaders.DrawModel(floor);
@@ -591,10 +596,7 @@ TEST_F(RenderTest, BelowFullScaleModelsAreLitPerVertex) {
   auto drawFrame = [&](float scale, bool specialised, const std::string& name) {
     VelGlSpecialiseShaders(specialised);
     device.GetRenderScale().SetFixed(scale);
-    device.BeginWorld();
-    device.ClearBackBuffer({0, 0, 0, 1});
-    device.ClearDepth(1.0f, 0);
-    shaders.BeginModel();
+    BeginModelsOverBlack();
     shaders.cbObject.Data().g_LightEnable = 1;
     shaders.modelWorld = MatrixIdentity();
     shaders.DrawModel(floor);

@@ -29,12 +29,12 @@ vec4 ToClip(vec4 p) { return p; }
   "layout(std140, row_major) uniform cbPerObject {\n"                            \
   "  mat4 g_mW; vec2 g_UVOffset; vec2 g_UVTiling; float g_AlphaTestThreshold;\n" \
   "};\n"
-#define VEL_CB_MATERIAL                                                                     \
+#define VEL_CB_MATERIAL                                                                    \
   "struct Material { vec4 BaseColor; vec3 Emissive; float Metallic; float Roughness; };\n" \
   "layout(std140) uniform cbMaterial { Material g_Material; };\n"
-#define VEL_CB_LIGHT                                                                               \
-  "struct PointLight { vec3 color; float radius; vec3 pos; float tmp4; };\n"                      \
-  "layout(std140) uniform cbLight {\n"                                                             \
+#define VEL_CB_LIGHT                                                                             \
+  "struct PointLight { vec3 color; float radius; vec3 pos; float tmp4; };\n"                     \
+  "layout(std140) uniform cbLight {\n"                                                           \
   "  vec3 g_AmbientLight; vec3 g_DL_Dir; vec3 g_DL_Color; PointLight g_PL[100]; int g_PL_Num;\n" \
   "};\n"
 #define VEL_CB_SPRITE "layout(std140, row_major) uniform cbSprite { mat4 g_mTransform; vec4 g_color; };\n"
@@ -68,18 +68,18 @@ vec4 ToClip(vec4 p) { return p; }
 // The model path's lighting, for either stage: the fragment stage's when lit
 // per pixel, the vertex stage's when lit per vertex.
 #define VEL_SHADE                                                                                      \
-  "const float kPi = 3.14159265;\n"                                                                   \
-  "// Lambert diffuse plus a normalised Blinn-Phong lobe whose sharpness follows\n"                   \
-  "// the roughness, with Schlick's Fresnel: cheap, and metals keep their tint.\n"                    \
+  "const float kPi = 3.14159265;\n"                                                                    \
+  "// Lambert diffuse plus a normalised Blinn-Phong lobe whose sharpness follows\n"                    \
+  "// the roughness, with Schlick's Fresnel: cheap, and metals keep their tint.\n"                     \
   "vec3 Shade(vec3 N, vec3 V, vec3 L, vec3 radiance, vec3 diffuseColor, vec3 f0, float roughness) {\n" \
-  "  float NdotL = max(dot(N, L), 0.0);\n"                                                            \
-  "  if (NdotL <= 0.0) return vec3(0.0);\n"                                                           \
-  "  vec3 H = normalize(L + V);\n"                                                                    \
-  "  float a = roughness * roughness;\n"                                                              \
-  "  float power = clamp(2.0 / max(a * a, 1e-4) - 2.0, 1.0, 2048.0);\n"                               \
-  "  float specular = (power + 2.0) / (8.0 * kPi) * pow(max(dot(N, H), 0.0), power);\n"               \
+  "  float NdotL = max(dot(N, L), 0.0);\n"                                                             \
+  "  if (NdotL <= 0.0) return vec3(0.0);\n"                                                            \
+  "  vec3 H = normalize(L + V);\n"                                                                     \
+  "  float a = roughness * roughness;\n"                                                               \
+  "  float power = clamp(2.0 / max(a * a, 1e-4) - 2.0, 1.0, 2048.0);\n"                                \
+  "  float specular = (power + 2.0) / (8.0 * kPi) * pow(max(dot(N, H), 0.0), power);\n"                \
   "  vec3 fresnel = f0 + (1.0 - f0) * pow(1.0 - max(dot(H, V), 0.0), 5.0);\n"                          \
-  "  return (diffuseColor / kPi + fresnel * specular) * radiance * NdotL;\n"                          \
+  "  return (diffuseColor / kPi + fresnel * specular) * radiance * NdotL;\n"                           \
   "}\n"
 
 const char* kModelVertex = VEL_CB_OBJECT VEL_CB_CAMERA VEL_CB_MATERIAL VEL_CB_LIGHT VEL_SHADE R"(
