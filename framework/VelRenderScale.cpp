@@ -22,30 +22,47 @@ constexpr float kLowerTarget = 0.8f;
 // 19 frames in 20 of the raised scale should still draw in time.
 constexpr size_t kRaiseWindow = 60;
 constexpr float kRaiseLimit = 0.8f;
+// Backing off a raise that did not hold: two seconds, doubling to sixteen.
+constexpr size_t kLongestRetryWait = 16 * 60;
 }  // namespace
 
 void VelRenderScale::SetFixed(float scale) {
   automatic = false;
   const float clamped = std::clamp(scale, kMinScale, kMaxScale);
-  step = std::clamp(int(std::floor(clamped * kSteps + 1e-4f)), kMinStep, kSteps);
-  costs.clear();
+  ChangeTo(int(std::floor(clamped * kSteps + 1e-4f)));
+  lastChangeRaised = false;
+  failedStep = 0;
 }
 
 void VelRenderScale::SetAutomatic() {
   automatic = true;
-  step = kSteps;
-  costs.clear();
+  ChangeTo(kSteps);
+  lastChangeRaised = false;
+  failedStep = 0;
 }
 
 void VelRenderScale::ChangeTo(int newStep) {
+  lastChangeRaised = newStep > step;
   step = std::clamp(newStep, kMinStep, kSteps);
   costs.clear();
+  framesSinceChange = 0;
+}
+
+void VelRenderScale::Lower(int newStep) {
+  if (lastChangeRaised && framesSinceChange <= kRaiseWindow) {
+    failedWait = failedStep == step ? std::min(failedWait * 2, kLongestRetryWait) : 2 * kRaiseWindow;
+    failedStep = step;
+  }
+  ChangeTo(newStep);
 }
 
 void VelRenderScale::ReportFrameCost(float milliseconds) {
   if (!automatic || !(milliseconds >= 0)) return;
   costs.push_back(milliseconds);
   if (costs.size() > kRaiseWindow) costs.erase(costs.begin());
+  ++framesSinceChange;
+  // A second held at the step a raise once failed at: that raise holds now.
+  if (step == failedStep && framesSinceChange > kRaiseWindow) failedStep = 0;
 
   // Most frames cost in proportion to their pixels: cost ~ scale squared.
   const float scale = GetScale();
@@ -59,18 +76,19 @@ void VelRenderScale::ReportFrameCost(float milliseconds) {
       // The cheapest of the frames over the budget: the others may be hitches.
       const float typical = recent[recent.size() - over];
       const float wanted = scale * std::sqrt(kLowerTarget * kBudgetMs / typical);
-      ChangeTo(std::min(step - 1, int(std::floor(wanted * kSteps))));
+      Lower(std::min(step - 1, int(std::floor(wanted * kSteps))));
       return;
     }
     const size_t late = size_t(std::count_if(costs.begin(), costs.end(), [](float cost) {
       return cost > kBudgetMs && cost < kHitchBudgets * kBudgetMs;
     }));
     if (late >= kLateInASecond) {
-      ChangeTo(step - 1);
+      Lower(step - 1);
       return;
     }
   }
-  if (step < kSteps && costs.size() >= kRaiseWindow) {
+  const bool backingOff = step + 1 == failedStep && framesSinceChange < failedWait;
+  if (step < kSteps && costs.size() >= kRaiseWindow && !backingOff) {
     std::vector<float> sorted = costs;
     std::sort(sorted.begin(), sorted.end());
     const float slow = sorted[sorted.size() * 19 / 20];

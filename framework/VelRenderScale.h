@@ -33,14 +33,24 @@ class VelRenderScale {
   // frames ran over the budget, down one step when a few frames of the last
   // second ran a little over it (hitches of twice the budget do not count),
   // up one step after a second of frames with room to spare at the higher
-  // scale; never on two frames in a row.
+  // scale; never on two frames in a row. A raise taken back within a second
+  // is tried again only after two seconds, then four, up to sixteen: a step
+  // may cost more than its pixels (full scale lights and filters each pixel
+  // in full), and a scale that bounces is worse than one a step lower.
   void ReportFrameCost(float milliseconds);
 
  private:
   void ChangeTo(int newStep);
+  void Lower(int newStep);
 
   bool automatic = false;
   int step = kSteps;
-  // Costs since the last change, oldest first.
+  // Costs since the last change, oldest first (a second of them at most).
   std::vector<float> costs;
+  size_t framesSinceChange = 0;
+  bool lastChangeRaised = false;
+  // The step of the last raise taken back (0 for none), and how many frames
+  // at the step below the next raise to it waits.
+  int failedStep = 0;
+  size_t failedWait = 0;
 };

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <functional>
 #include <vector>
 
@@ -164,6 +165,38 @@ TEST(VelRenderScaleTest, OneFrameInTwentyNearTheBudgetKeepsTheScale) {
   std::vector<float> costs;
   for (int i = 0; i < 600; ++i) costs.push_back(i % 20 == 19 ? 14.0f : 4.0f);
   for (float s : Feed(scale, costs)) ASSERT_EQ(s, 0.5f);
+}
+
+// Full scale may cost more than its pixels say (each pixel lit and filtered
+// in full): here twice. The raise to it is taken back at once, and tried
+// again after two seconds, four, eight, then every sixteen; once full scale
+// holds, it stays.
+TEST(VelRenderScaleTest, ARaiseThatDoesNotHoldIsTriedLessAndLessOften) {
+  VelRenderScale scale;
+  scale.SetAutomatic();
+  bool lighter = false;
+  const auto cost = [&lighter](int, float s) {
+    return (lighter ? 6.0f : 11.0f) * s * s * (s == 1.0f ? 2.0f : 1.0f);
+  };
+  std::vector<float> scales = Play(scale, 60 * 60, cost);
+  ExpectCalm(scales, 1.0f);
+  std::vector<int> raisesToOne;
+  for (size_t i = 1; i < scales.size(); ++i)
+    if (scales[i] == 1.0f && scales[i - 1] < 1.0f) raisesToOne.push_back(int(i));
+  ASSERT_GE(raisesToOne.size(), 4u);
+  EXPECT_LE(raisesToOne.size(), 7u) << "a minute of play";
+  for (size_t k = 1; k < raisesToOne.size(); ++k) {
+    const int gap = raisesToOne[k] - raisesToOne[k - 1];
+    EXPECT_GE(gap, std::min(2 << (k - 1), 16) * 60) << "raise " << k;
+  }
+  // The scene turns lighter: full scale draws in time, and is kept.
+  lighter = true;
+  scales = Play(scale, 60 * 40, cost);
+  ExpectCalm(scales, scales.front());
+  EXPECT_EQ(scales.back(), 1.0f);
+  const auto firstAtOne = std::find(scales.begin(), scales.end(), 1.0f);
+  ASSERT_NE(firstAtOne, scales.end());
+  for (auto it = firstAtOne; it != scales.end(); ++it) ASSERT_EQ(*it, 1.0f);
 }
 
 TEST(VelRenderScaleTest, NoisyCostsAroundTheBudgetDoNotPump) {
